@@ -1,0 +1,146 @@
+#pragma once
+
+#include <memory>
+
+#include "framework/Types.h"
+
+class QImage;
+
+namespace fw {
+
+class Picture;
+
+// The two-dimensional shapes that Graphics::DrawObject draws. Border and Fill are
+// opacities from 0 (invisible) to 100 (opaque).
+class Object2D {
+public:
+    virtual ~Object2D() = default;
+    double X = 0;
+    double Y = 0;
+    double Border = 0;
+    Color BorderColor = 0x000000;
+    double BorderWidth = 1;
+    double Fill = 100;
+    Color FillColor = 0x000000;
+};
+
+// A rectangle placed by its centre: DrawObject(shape, x, y) puts its centre at
+// (X + x, Y + y). Its frame spans Width x Height from there, one pixel row and
+// column more than the size (the outline's far edge is part of it); the border
+// lies inside that area.
+class RectShape : public Object2D {
+public:
+    double Width = 0;
+    double Height = 0;
+};
+
+// A straight segment from (X, Y) to (X2, Y2) (Order 0), drawn in BorderColor with
+// BorderWidth; DrawObject moves both end points by (x, y).
+class CurveShape : public Object2D {
+public:
+    CurveShape() { Border = 100; }
+    Integer Order = 0;
+    double X2 = 0;
+    double Y2 = 0;
+};
+
+// A text whose baseline starts centred on (X + x, Y + y), drawn in FillColor.
+class StringShape : public Object2D {
+public:
+    String Text;
+    String TextFont;  // "" for the framework's default font
+    double TextSize = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+};
+
+// Where a Graphics draws: a picture's pixels or a canvas's backing surface.
+class Surface {
+public:
+    virtual ~Surface() = default;
+    virtual QImage* Image() = 0;
+    virtual Integer Width() const = 0;
+    virtual Integer Height() const = 0;
+    // Called after each drawing with the rectangle it touched, in page pixels.
+    virtual void Damaged(double x, double y, double w, double h) = 0;
+};
+
+// Drawing on a picture or a canvas. Coordinates are page pixels (one text point is
+// one pixel); the surface underneath may hold more device pixels per page pixel.
+class Graphics {
+public:
+    explicit Graphics(Surface& surface);
+    ~Graphics();
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    Color ForeColor = 0x000000;
+    String TextFont;      // "" for the default font
+    double TextSize = 0;  // pixels; 0 means the default size, 12
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+
+    Integer Width() const;
+    Integer Height() const;
+
+    // Clears to white.
+    void ClearRect(double x, double y, double w, double h);
+    void FillRect(double x, double y, double w, double h);
+    // A one-pixel outline in ForeColor, covering w x h pixels from (x, y).
+    void DrawRect(double x, double y, double w, double h);
+    void DrawLine(double x1, double y1, double x2, double y2);
+    void DrawPicture(const Picture& pic, double x, double y);
+    // Draws the source rectangle of pic into the destination rectangle; the parts
+    // of the source outside the picture are left out.
+    void DrawPicture(const Picture& pic, double x, double y, double w, double h, double sx,
+                     double sy, double sw, double sh);
+    // y is the baseline. wrapWidth 0 draws one line; more wraps at that width.
+    void DrawString(const String& text, double x, double y, double wrapWidth = 0,
+                    bool condense = false);
+    Integer StringWidth(const String& text);
+    // Height that the text takes when wrapped at wrapWidth (one line when 0).
+    Integer StringHeight(const String& text, double wrapWidth);
+    void DrawObject(const Object2D& shape, double x = 0, double y = 0);
+
+    // The colour of the page pixel (x, y); 0 outside the surface.
+    Color Pixel(Integer x, Integer y) const;
+
+    struct Impl;
+
+private:
+    Surface& surface_;
+    std::unique_ptr<Impl> impl_;
+};
+
+class Picture {
+public:
+    Picture(Integer width, Integer height, double devicePixelRatio);
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    Integer Width() const { return width_; }
+    Integer Height() const { return height_; }
+    fw::Graphics& Graphics() { return *graphics_; }
+
+    // For the layer's own use: the pixels, and a picture made from an image.
+    QImage& Image();
+    const QImage& Image() const;
+    static std::shared_ptr<Picture> FromImage(const QImage& image);
+    bool Valid() const;
+
+private:
+    class PictureSurface;
+    Integer width_;
+    Integer height_;
+    std::unique_ptr<PictureSurface> surface_;
+    std::unique_ptr<fw::Graphics> graphics_;
+};
+
+// A blank picture of width x height page pixels at the screen's pixel density;
+// nullptr when it cannot be made. A size of 0 (or less) gives an empty picture.
+std::shared_ptr<Picture> NewPicture(Integer width, Integer height, Integer depth);
+
+}  // namespace fw

@@ -1,0 +1,202 @@
+#include "framework/Files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "framework/Drawing.h"
+#include "framework/Testing.h"
+
+namespace fw {
+
+namespace {
+
+QString Q(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+String S(const QString& s) { return s.toStdString(); }
+
+}  // namespace
+
+// --- FolderItem -------------------------------------------------------------
+
+FolderItem::FolderItem(String path) : path_(std::move(path)) {}
+
+bool FolderItem::Exists() const { return !path_.empty() && QFileInfo::exists(Q(path_)); }
+
+bool FolderItem::Directory() const { return QFileInfo(Q(path_)).isDir(); }
+
+String FolderItem::Name() const {
+    QString p = Q(path_);
+    while (p.size() > 1 && p.endsWith('/')) p.chop(1);
+    return S(QFileInfo(p).fileName());
+}
+
+String FolderItem::AbsolutePath() const {
+    QFileInfo info(Q(path_));
+    QString p = info.absoluteFilePath();
+    if (info.isDir() && !p.endsWith('/')) p += '/';
+    return S(p);
+}
+
+bool FolderItem::Locked() const {
+    QFileInfo info(Q(path_));
+    return info.exists() && !info.isWritable();
+}
+
+std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
+    QFile f(Q(path_));
+    if (QFileInfo(f).isDir() || !f.open(QIODevice::ReadOnly)) return nullptr;
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) return nullptr;
+    return New<TextInputStream>(String(data.constData(), static_cast<std::size_t>(data.size())));
+}
+
+class TextOutputStream::Sink {
+public:
+    explicit Sink(const QString& path) : file(path) {}
+    QSaveFile file;
+};
+
+std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
+    if (path_.empty() || Directory()) return nullptr;
+    auto sink = std::make_unique<TextOutputStream::Sink>(Q(path_));
+    // A read-only file would otherwise be quietly replaced by the rename.
+    if (Locked()) return nullptr;
+    if (!sink->file.open(QIODevice::WriteOnly)) return nullptr;
+    return New<TextOutputStream>(std::move(sink));
+}
+
+std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
+    if (!Exists() || Directory()) return nullptr;
+    QImageReader reader(Q(path_));
+    reader.setDecideFormatFromContent(true);
+    QImage image = reader.read();
+    if (image.isNull()) return nullptr;
+    image.setDevicePixelRatio(1.0);
+    return Picture::FromImage(image);
+}
+
+// --- TextInputStream --------------------------------------------------------
+
+TextInputStream::TextInputStream(String bytes) : bytes_(std::move(bytes)) {}
+
+String TextInputStream::Decode(const String& bytes) const {
+    return Encoding == TextEncoding::MacRoman ? FromMacRoman(bytes) : bytes;
+}
+
+String TextInputStream::ReadLine() {
+    if (pos_ >= bytes_.size()) return String();
+    std::size_t end = bytes_.find_first_of("\r\n", pos_);
+    String line;
+    if (end == String::npos) {
+        line = bytes_.substr(pos_);
+        pos_ = bytes_.size();
+    } else {
+        line = bytes_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        if (bytes_[end] == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+    }
+    return Decode(line);
+}
+
+String TextInputStream::ReadAll() {
+    String rest = pos_ < bytes_.size() ? bytes_.substr(pos_) : String();
+    pos_ = bytes_.size();
+    return Decode(rest);
+}
+
+bool TextInputStream::EndOfFile() const { return pos_ >= bytes_.size(); }
+
+// --- TextOutputStream -------------------------------------------------------
+
+TextOutputStream::TextOutputStream(std::unique_ptr<Sink> sink) : sink_(std::move(sink)) {}
+
+TextOutputStream::~TextOutputStream() {
+    if (!closed_ && sink_) sink_->file.cancelWriting();
+}
+
+void TextOutputStream::Write(const String& text) {
+    if (closed_ || failed_ || !sink_) return;
+    qint64 n = sink_->file.write(text.data(), static_cast<qint64>(text.size()));
+    if (n != static_cast<qint64>(text.size())) failed_ = true;
+}
+
+void TextOutputStream::WriteLine(const String& text) {
+    Write(text);
+    Write(Delimiter);
+}
+
+bool TextOutputStream::Close() {
+    if (closed_) return !failed_;
+    closed_ = true;
+    if (!sink_) return false;
+    if (failed_ || testing::Detail::FailNextWrite()) {
+        failed_ = true;
+        sink_->file.cancelWriting();
+        sink_->file.commit();
+        return false;
+    }
+    if (!sink_->file.commit()) failed_ = true;
+    return !failed_;
+}
+
+// --- Folders ----------------------------------------------------------------
+
+std::shared_ptr<FolderItem> GetFolderItem(const String& name, Integer) {
+    QString n = Q(name);
+    if (QDir::isAbsolutePath(n)) return New<FolderItem>(name);
+    String folder = testing::Detail::ProgramFolder();
+    if (folder.empty()) folder = S(QCoreApplication::applicationDirPath());
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return New<FolderItem>(folder + name);
+}
+
+std::shared_ptr<FolderItem> PreferencesFolder() {
+    String folder = testing::Detail::PreferencesFolder();
+    if (folder.empty()) {
+        folder = S(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    if (folder.empty()) return nullptr;
+    QDir().mkpath(Q(folder));
+    if (folder.back() != '/') folder += '/';
+    return New<FolderItem>(folder);
+}
+
+// --- MacRoman ---------------------------------------------------------------
+
+String ToMacRoman(const String& utf8) {
+    QStringEncoder enc("macintosh");
+    if (!enc.isValid()) return String();
+    QString text = Q(utf8);
+    String out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    // One character at a time, so that a character the encoding lacks becomes "?"
+    // instead of ending the conversion.
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        QStringEncoder one("macintosh");
+        QByteArray b = one.encode(QStringView(text).mid(i, len));
+        if (one.hasError() || b.isEmpty()) {
+            out += '?';
+        } else {
+            out.append(b.constData(), static_cast<std::size_t>(b.size()));
+        }
+        i += len;
+    }
+    return out;
+}
+
+String FromMacRoman(const String& bytes) {
+    QStringDecoder dec("macintosh");
+    if (!dec.isValid()) return bytes;
+    QString text = dec.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return S(text);
+}
+
+}  // namespace fw

@@ -1,0 +1,98 @@
+#pragma once
+
+// Test seams. Production code runs the same paths; a seam only replaces where an
+// answer comes from (a dialog, a folder, the Shift key, the end of the program).
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "framework/Types.h"
+
+namespace fw::testing {
+
+enum class DialogKind { MsgBox, MessageDialog, OpenFile, SelectColor };
+
+// One modal dialog that was shown.
+struct ShownDialog {
+    DialogKind kind;
+    String message;      // the text of a MsgBox or a MessageDialog's Message
+    String explanation;  // a MessageDialog's Explanation
+    String title;
+    Integer icon = 0;
+    std::vector<String> buttons;  // captions of the visible buttons, action first
+};
+
+// The answer a test gives to the next dialog.
+struct Answer {
+    enum class Button { Action, Alternate, Cancel, None };
+    DialogKind kind = DialogKind::MsgBox;
+    Button button = Button::Action;
+    String path;         // OpenFile: the chosen file, "" to cancel
+    Color colour = 0;    // SelectColor: the chosen colour
+    bool accepted = true;  // SelectColor: OK or Cancel
+};
+
+// The program asked to end (Quit) from where it cannot go on; thrown only while
+// the seams are on.
+struct ProgramEnded : std::runtime_error {
+    explicit ProgramEnded(int c) : std::runtime_error("program ended"), code(c) {}
+    int code;
+};
+
+// Turns the seams on. A dialog with no answer queued calls onUnexpected (a test
+// fails there) and is answered with Cancel, so nothing ever waits for a person.
+void Enable(std::function<void(const String&)> onUnexpected);
+bool Enabled();
+// Forgets answers, shown dialogs and every setting below.
+void Reset();
+
+void QueueAnswer(const Answer& a);
+inline void AnswerMsgBox() {
+    Answer a;
+    a.kind = DialogKind::MsgBox;
+    QueueAnswer(a);
+}
+inline void AnswerMessageDialog(Answer::Button b) {
+    Answer a;
+    a.kind = DialogKind::MessageDialog;
+    a.button = b;
+    QueueAnswer(a);
+}
+inline void AnswerOpenFile(const String& path) {
+    Answer a;
+    a.kind = DialogKind::OpenFile;
+    a.path = path;
+    QueueAnswer(a);
+}
+inline void AnswerSelectColor(bool accepted, Color colour) {
+    Answer a;
+    a.kind = DialogKind::SelectColor;
+    a.accepted = accepted;
+    a.colour = colour;
+    QueueAnswer(a);
+}
+std::size_t PendingAnswers();
+const std::vector<ShownDialog>& Shown();
+void ClearShown();
+
+void SetProgramFolder(const String& path);
+void SetPreferencesFolder(const String& path);
+void HoldShift(std::optional<bool> held);
+// The code of the last Quit, if any.
+std::optional<int> QuitCode();
+// The next TextOutputStream::Close fails as a full disk would.
+void FailNextWrite();
+
+namespace Detail {
+// For the layer's own use.
+std::optional<Answer> TakeAnswer(const ShownDialog& shown);
+String ProgramFolder();
+String PreferencesFolder();
+std::optional<bool> ShiftHeld();
+void RecordQuit(int code);
+bool FailNextWrite();
+}  // namespace Detail
+
+}  // namespace fw::testing

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/Types.h"
+
+class QWidget;
+
+namespace fw {
+
+class Control;
+
+// A window. Width and Height are its content area; controls are placed in it by
+// absolute content coordinates. Frames: 0 document window, 1 movable modal,
+// 3 floating window, 8 sheet.
+class Window {
+public:
+    explicit Window(Integer frame = 0);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    Integer Frame() const { return frame_; }
+    String Title() const;
+    void SetTitle(const String& title);
+    Integer Left() const;
+    Integer Top() const;
+    Integer Width() const;
+    Integer Height() const;
+    void SetLeft(Integer v);
+    void SetTop(Integer v);
+    void SetWidth(Integer v);
+    void SetHeight(Integer v);
+    void SetSize(Integer width, Integer height);
+    bool Visible() const;
+
+    void Show();
+    void Hide();
+    // Asks CancelClose first; true when the window closed.
+    bool Close();
+
+    // Events.
+    virtual void Open() {}
+    virtual void Resized() {}
+    virtual bool CancelClose() { return false; }
+
+    // Raises the Open events once: every control's, in creation order, then the
+    // window's. Show does it too when it has not happened yet.
+    void RaiseOpen();
+    bool Opened() const { return opened_; }
+
+    // A control by its layout name; index picks a member of a control array.
+    Control* ControlNamed(const String& name, Integer index = -1) const;
+
+    // Called after the window has closed (the implicit instance lets go of it).
+    std::function<void()> onClosed;
+
+    // For the layer and the tests: the Qt widgets underneath.
+    QWidget* Widget() const;
+    QWidget* Content() const;
+
+private:
+    friend class Control;
+    struct Impl;
+    void Register(Control* c);
+    void Unregister(Control* c);
+    Integer frame_;
+    bool opened_ = false;
+    std::vector<Control*> controls_;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace fw

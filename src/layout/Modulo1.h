@@ -1,0 +1,25 @@
+#pragma once
+
+#include "framework/Types.h"
+
+// Helpers shared by every part of the program; no state of their own.
+namespace Modulo1 {
+
+using fw::Integer;
+using fw::String;
+
+// Strictly inside: points on the rectangle's edges are outside.
+bool PuntoNelRettangolo(Integer x, Integer y, Integer left, Integer top, Integer width,
+                        Integer height);
+// Index of the first installed font with this name; 0 when none has it.
+Integer CercaFont(const String& nome);
+// n as decimal text, with 0 shown as the empty text.
+String StrZeroVuoto(Integer n);
+double Min3(double a, double b, double c);
+double Max3(double a, double b, double c);
+// Shows "Memoria esaurita." and ends the program.
+[[noreturn]] void MemoriaEsaurita();
+// A two-button question with the caution icon; true for the action button.
+bool Conferma(const String& messaggio, const String& azione, const String& annulla);
+
+}  // namespace Modulo1
