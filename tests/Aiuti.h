@@ -12,7 +12,7 @@ namespace prova {
 
 // A fresh folder for one test, removed with it.
 class Cartella {
-public:
+  public:
     Cartella() { dir_.setAutoRemove(true); }
     std::string Percorso() const { return dir_.path().toStdString() + "/"; }
     std::string File(const std::string& nome) const { return Percorso() + nome; }
@@ -28,7 +28,7 @@ public:
         return std::string(b.constData(), static_cast<std::size_t>(b.size()));
     }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -32,8 +32,12 @@ void QuitNow(int code) {
     std::_Exit(code);
 }
 
-bool QuitRequested() { return gQuitRequested; }
-int RequestedExitCode() { return gExitCode; }
+bool QuitRequested() {
+    return gQuitRequested;
+}
+int RequestedExitCode() {
+    return gExitCode;
+}
 
 bool KeyboardState::ShiftKey() const {
     if (auto held = testing::Detail::ShiftHeld()) return *held;
@@ -41,8 +45,12 @@ bool KeyboardState::ShiftKey() const {
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
 }
 
-Integer DateValue::Year() const { return QDate::currentDate().year(); }
+Integer DateValue::Year() const {
+    return QDate::currentDate().year();
+}
 
-DateValue Today() { return {}; }
+DateValue Today() {
+    return {};
+}
 
 }  // namespace fw

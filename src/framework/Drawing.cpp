@@ -28,7 +28,9 @@ QColor ToQColor(Color c, double opacity = 100) {
     return QColor(Red(c), Green(c), Blue(c), static_cast<int>(std::lround(a * 2.55)));
 }
 
-bool Finite(double v) { return std::isfinite(v); }
+bool Finite(double v) {
+    return std::isfinite(v);
+}
 
 // Measurements repeat a lot (every draw of a field measures its label), so they
 // are kept by font and text. Cleared whole when it grows large.
@@ -93,8 +95,12 @@ struct Graphics::Impl {
 Graphics::Graphics(Surface& surface) : surface_(surface), impl_(std::make_unique<Impl>()) {}
 Graphics::~Graphics() = default;
 
-Integer Graphics::Width() const { return surface_.Width(); }
-Integer Graphics::Height() const { return surface_.Height(); }
+Integer Graphics::Width() const {
+    return surface_.Width();
+}
+Integer Graphics::Height() const {
+    return surface_.Height();
+}
 
 namespace {
 
@@ -109,7 +115,7 @@ bool ClipToSurface(const Surface& s, QRectF& r) {
 }
 
 class Painter {
-public:
+  public:
     explicit Painter(Surface& s) : image_(s.Image()) {
         if (image_ && !image_->isNull()) painter_.begin(image_);
     }
@@ -117,7 +123,7 @@ public:
     QPainter& operator*() { return painter_; }
     QPainter* operator->() { return &painter_; }
 
-private:
+  private:
     QImage* image_;
     QPainter painter_;
 };
@@ -206,8 +212,8 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
         QRect r = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap, qtext);
         extent = QRectF(x, y - fm.ascent(), r.width() + 2, r.height() + 2);
     } else {
-        extent = QRectF(x - fm.height(), y - fm.ascent() - 2, fm.horizontalAdvance(qtext) + 2.0 * fm.height(),
-                        fm.height() + 4.0);
+        extent = QRectF(x - fm.height(), y - fm.ascent() - 2,
+                        fm.horizontalAdvance(qtext) + 2.0 * fm.height(), fm.height() + 4.0);
     }
     QRectF visible = extent;
     if (!ClipToSurface(surface_, visible)) return;
@@ -225,7 +231,8 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
 
 Integer Graphics::StringWidth(const String& text) {
     const QFont& font = impl_->Font(*this);
-    MeasureKey key{impl_->fontKey, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), -1};
+    MeasureKey key{impl_->fontKey,
+                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), -1};
     auto& cache = MeasureCache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
@@ -236,15 +243,18 @@ Integer Graphics::StringWidth(const String& text) {
 
 Integer Graphics::StringHeight(const String& text, double wrapWidth) {
     const QFont& font = impl_->Font(*this);
-    int wrap = (Finite(wrapWidth) && wrapWidth >= 1) ? static_cast<int>(std::min(wrapWidth, 100000.0)) : 0;
-    MeasureKey key{impl_->fontKey, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), wrap};
+    int wrap =
+        (Finite(wrapWidth) && wrapWidth >= 1) ? static_cast<int>(std::min(wrapWidth, 100000.0)) : 0;
+    MeasureKey key{impl_->fontKey,
+                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), wrap};
     auto& cache = MeasureCache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     QFontMetrics fm(font);
     int h = fm.height();
     if (wrap > 0 && !key.text.isEmpty()) {
-        h = std::max(h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, key.text).height());
+        h = std::max(
+            h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, key.text).height());
     }
     cache.emplace(std::move(key), h);
     return h;
@@ -364,14 +374,14 @@ Color Graphics::Pixel(Integer x, Integer y) const {
 // --- Picture ----------------------------------------------------------------
 
 class Picture::PictureSurface : public Surface {
-public:
+  public:
     PictureSurface(Integer w, Integer h, double dpr) : w_(w), h_(h), dpr_(dpr) {}
     QImage* Image() override {
         // Allocated on first use: a picture used only to measure text never
         // needs its pixels.
         if (image_.isNull() && w_ > 0 && h_ > 0) {
-            image_ = QImage(static_cast<int>(std::ceil(w_ * dpr_)), static_cast<int>(std::ceil(h_ * dpr_)),
-                            QImage::Format_RGB32);
+            image_ = QImage(static_cast<int>(std::ceil(w_ * dpr_)),
+                            static_cast<int>(std::ceil(h_ * dpr_)), QImage::Format_RGB32);
             if (!image_.isNull()) {
                 image_.setDevicePixelRatio(dpr_);
                 image_.fill(Qt::white);
@@ -384,7 +394,7 @@ public:
     void Damaged(double, double, double, double) override {}
     void Adopt(const QImage& image) { image_ = image; }
 
-private:
+  private:
     Integer w_, h_;
     double dpr_;
     QImage image_;
@@ -398,9 +408,15 @@ Picture::Picture(Integer width, Integer height, double dpr)
 
 Picture::~Picture() = default;
 
-QImage& Picture::Image() { return *surface_->Image(); }
-const QImage& Picture::Image() const { return *surface_->Image(); }
-bool Picture::Valid() const { return width_ > 0 && height_ > 0 && !Image().isNull(); }
+QImage& Picture::Image() {
+    return *surface_->Image();
+}
+const QImage& Picture::Image() const {
+    return *surface_->Image();
+}
+bool Picture::Valid() const {
+    return width_ > 0 && height_ > 0 && !Image().isNull();
+}
 
 std::shared_ptr<Picture> Picture::FromImage(const QImage& image) {
     if (image.isNull()) return nullptr;

@@ -18,8 +18,12 @@ namespace fw {
 
 namespace {
 
-QString Q(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-String S(const QString& s) { return s.toStdString(); }
+QString Q(const String& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+String S(const QString& s) {
+    return s.toStdString();
+}
 
 }  // namespace
 
@@ -27,9 +31,13 @@ String S(const QString& s) { return s.toStdString(); }
 
 FolderItem::FolderItem(String path) : path_(std::move(path)) {}
 
-bool FolderItem::Exists() const { return !path_.empty() && QFileInfo::exists(Q(path_)); }
+bool FolderItem::Exists() const {
+    return !path_.empty() && QFileInfo::exists(Q(path_));
+}
 
-bool FolderItem::Directory() const { return QFileInfo(Q(path_)).isDir(); }
+bool FolderItem::Directory() const {
+    return QFileInfo(Q(path_)).isDir();
+}
 
 String FolderItem::Name() const {
     QString p = Q(path_);
@@ -58,7 +66,7 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
 }
 
 class TextOutputStream::Sink {
-public:
+  public:
     explicit Sink(const QString& path) : file(path) {}
     QSaveFile file;
 };
@@ -111,7 +119,9 @@ String TextInputStream::ReadAll() {
     return Decode(rest);
 }
 
-bool TextInputStream::EndOfFile() const { return pos_ >= bytes_.size(); }
+bool TextInputStream::EndOfFile() const {
+    return pos_ >= bytes_.size();
+}
 
 // --- TextOutputStream -------------------------------------------------------
 

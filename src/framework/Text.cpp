@@ -30,7 +30,9 @@ std::size_t ByteOffsetOfCharacter(const String& s, long long n) {
 
 }  // namespace
 
-String Str(long long n) { return std::to_string(n); }
+String Str(long long n) {
+    return std::to_string(n);
+}
 
 String Str(double v) {
     if (std::isnan(v)) return "NaN";
@@ -144,6 +146,8 @@ Integer CountFields(const String& s, const String& sep) {
     return count > INT32_MAX ? INT32_MAX : static_cast<Integer>(count);
 }
 
-bool TextEquals(const String& a, const String& b) { return a == b; }
+bool TextEquals(const String& a, const String& b) {
+    return a == b;
+}
 
 }  // namespace fw

@@ -14,8 +14,14 @@ Integer ToInteger(double v) {
     return static_cast<Integer>(std::trunc(v));
 }
 
-double Min(double a, double b) { return b < a ? b : a; }
-double Max(double a, double b) { return b > a ? b : a; }
-double Abs(double v) { return std::fabs(v); }
+double Min(double a, double b) {
+    return b < a ? b : a;
+}
+double Max(double a, double b) {
+    return b > a ? b : a;
+}
+double Abs(double v) {
+    return std::fabs(v);
+}
 
 }  // namespace fw

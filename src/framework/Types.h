@@ -19,9 +19,15 @@ constexpr Color RGB(int r, int g, int b) {
     auto clamp = [](int v) { return static_cast<Color>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
     return (clamp(r) << 16) | (clamp(g) << 8) | clamp(b);
 }
-constexpr int Red(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr int Green(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int Blue(Color c) { return static_cast<int>(c & 0xFF); }
+constexpr int Red(Color c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+constexpr int Green(Color c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int Blue(Color c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 // The program's one conversion from a real to an Integer: truncation toward zero,
 // saturating at the 32-bit bounds; NaN gives 0.

@@ -14,15 +14,17 @@ namespace fw {
 
 namespace {
 
-QString Q(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(const String& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // Every kind of top-level window asks its Window before it closes.
 template <class Base>
 class TopLevel : public Base {
-public:
+  public:
     TopLevel(Window* owner, Qt::WindowFlags flags) : Base(nullptr, flags), owner_(owner) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override {
         if (owner_->CancelClose()) {
             e->ignore();
@@ -32,12 +34,12 @@ protected:
         if (owner_->onClosed) owner_->onClosed();
     }
 
-private:
+  private:
     Window* owner_;
 };
 
 class DialogTop : public TopLevel<QDialog> {
-public:
+  public:
     using TopLevel<QDialog>::TopLevel;
     // Escape closes through closeEvent, so CancelClose is asked as for any close.
     void reject() override { close(); }
@@ -48,11 +50,11 @@ public:
 // The content area: controls live here, and a change of its size moves the
 // locked controls before the window hears of it.
 class ContentWidget : public QWidget {
-public:
+  public:
     explicit ContentWidget(Window* owner) : owner_(owner) {}
     std::vector<Control*>* controls = nullptr;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override {
         QSize old = e->oldSize();
         if (old.isValid() && controls) {
@@ -70,7 +72,7 @@ protected:
         owner_->Resized();
     }
 
-private:
+  private:
     Window* owner_;
 };
 
@@ -109,16 +111,36 @@ Window::~Window() {
     delete impl_->top;
 }
 
-String Window::Title() const { return impl_->top->windowTitle().toStdString(); }
-void Window::SetTitle(const String& title) { impl_->top->setWindowTitle(Q(title)); }
-Integer Window::Left() const { return impl_->top->x(); }
-Integer Window::Top() const { return impl_->top->y(); }
-Integer Window::Width() const { return impl_->content->width(); }
-Integer Window::Height() const { return impl_->content->height(); }
-void Window::SetLeft(Integer v) { impl_->top->move(v, impl_->top->y()); }
-void Window::SetTop(Integer v) { impl_->top->move(impl_->top->x(), v); }
-void Window::SetWidth(Integer v) { SetSize(v, Height()); }
-void Window::SetHeight(Integer v) { SetSize(Width(), v); }
+String Window::Title() const {
+    return impl_->top->windowTitle().toStdString();
+}
+void Window::SetTitle(const String& title) {
+    impl_->top->setWindowTitle(Q(title));
+}
+Integer Window::Left() const {
+    return impl_->top->x();
+}
+Integer Window::Top() const {
+    return impl_->top->y();
+}
+Integer Window::Width() const {
+    return impl_->content->width();
+}
+Integer Window::Height() const {
+    return impl_->content->height();
+}
+void Window::SetLeft(Integer v) {
+    impl_->top->move(v, impl_->top->y());
+}
+void Window::SetTop(Integer v) {
+    impl_->top->move(impl_->top->x(), v);
+}
+void Window::SetWidth(Integer v) {
+    SetSize(v, Height());
+}
+void Window::SetHeight(Integer v) {
+    SetSize(Width(), v);
+}
 
 void Window::SetSize(Integer width, Integer height) {
     width = std::max<Integer>(width, 0);
@@ -129,7 +151,9 @@ void Window::SetSize(Integer width, Integer height) {
     impl_->content->resize(width, height);
 }
 
-bool Window::Visible() const { return impl_->top->isVisible(); }
+bool Window::Visible() const {
+    return impl_->top->isVisible();
+}
 
 void Window::Show() {
     RaiseOpen();
@@ -140,7 +164,9 @@ void Window::Show() {
     }
 }
 
-void Window::Hide() { impl_->top->hide(); }
+void Window::Hide() {
+    impl_->top->hide();
+}
 
 bool Window::Close() {
     if (!impl_->top->isVisible()) {
@@ -166,10 +192,18 @@ Control* Window::ControlNamed(const String& name, Integer index) const {
     return nullptr;
 }
 
-QWidget* Window::Widget() const { return impl_->top; }
-QWidget* Window::Content() const { return impl_->content; }
+QWidget* Window::Widget() const {
+    return impl_->top;
+}
+QWidget* Window::Content() const {
+    return impl_->content;
+}
 
-void Window::Register(Control* c) { controls_.push_back(c); }
-void Window::Unregister(Control* c) { std::erase(controls_, c); }
+void Window::Register(Control* c) {
+    controls_.push_back(c);
+}
+void Window::Unregister(Control* c) {
+    std::erase(controls_, c);
+}
 
 }  // namespace fw

@@ -16,7 +16,7 @@ class Control;
 // absolute content coordinates. Frames: 0 document window, 1 movable modal,
 // 3 floating window, 8 sheet.
 class Window {
-public:
+  public:
     explicit Window(Integer frame = 0);
     virtual ~Window();
     Window(const Window&) = delete;
@@ -61,7 +61,7 @@ public:
     QWidget* Widget() const;
     QWidget* Content() const;
 
-private:
+  private:
     friend class Control;
     struct Impl;
     void Register(Control* c);

@@ -24,10 +24,16 @@ Integer CercaFont(const String& nome) {
     return 0;
 }
 
-String StrZeroVuoto(Integer n) { return n == 0 ? String() : fw::Str(n); }
+String StrZeroVuoto(Integer n) {
+    return n == 0 ? String() : fw::Str(n);
+}
 
-double Min3(double a, double b, double c) { return fw::Min(fw::Min(a, b), c); }
-double Max3(double a, double b, double c) { return fw::Max(fw::Max(a, b), c); }
+double Min3(double a, double b, double c) {
+    return fw::Min(fw::Min(a, b), c);
+}
+double Max3(double a, double b, double c) {
+    return fw::Max(fw::Max(a, b), c);
+}
 
 void MemoriaEsaurita() {
     fw::MsgBox("Memoria esaurita.");

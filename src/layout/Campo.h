@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include "framework/Drawing.h"
+#include "framework/Types.h"
+
+// One field of the layout: a data field or a fixed text, with its frame on the
+// page, its label and its print settings.
+class Campo {
+  public:
+    using Integer = fw::Integer;
+    using String = fw::String;
+
+    Campo();
+
+    bool ridimensiona = false;
+    Integer tx = 100;
+    Integer ty = 100;
+    Integer iCampo = 0;
+    String testoFisso;
+    Integer iFont = 0;
+    Integer dimFont = 0;
+    bool stileG = false;
+    bool stileC = false;
+    bool stileS = false;
+    Integer pagina = 0;
+    bool selezionato = false;
+    // The frame: its Width and Height are the field's size.
+    std::shared_ptr<fw::RectShape> riquadro;
+    std::shared_ptr<fw::RectShape> maniglia;
+    String etichetta;
+    Integer hEtich = 0;
+    Integer wEtich = 0;
+    fw::Color coloreEtich = 0x000000;
+    Integer AllType = 0;
+
+    // Sets ridimensiona: whether (x, y) lies strictly inside the resize zone.
+    void ClicManiglia(Integer x, Integer y);
+    // Whether (x, y) lies strictly inside the frame.
+    bool ClicCampo(Integer x, Integer y) const;
+    // Draws frame, label and (when selected) the handle; measures the label.
+    void Disegna(fw::Graphics& g);
+    // Advance widths of the character codes 1 to 255, each followed by "/".
+    String LarghezzeCaratteri() const;
+    // Width and height of the area a draw of the field may touch.
+    Integer Larghezza() const;
+    Integer Altezza() const;
+    // Measures the label again without drawing.
+    void DimensEtichetta();
+
+  private:
+    void ImpostaTesto(fw::Graphics& g, bool conSottolineato) const;
+};
