@@ -1,0 +1,350 @@
+#include "layout/DragCanvas.h"
+
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/Files.h"
+#include "layout/Modulo1.h"
+
+using fw::Integer;
+using fw::String;
+using fw::ToInteger;
+
+namespace {
+
+// Sums and differences of page positions are taken wide and brought back into
+// range, so that positions from a hand-edited file cannot overflow.
+using Wide = long long;
+Integer Satura(Wide v) {
+    return ToInteger(static_cast<double>(v));
+}
+
+}  // namespace
+
+DragCanvas::DragCanvas(fw::Window& parent, String name, Integer left, Integer top, Integer width,
+                       Integer height)
+    : fw::Canvas(parent, std::move(name), left, top, width, height) {}
+
+void DragCanvas::PalettePopola() {
+    if (palette) palette->Popola();
+}
+void DragCanvas::PalettePopolaDim() {
+    if (palette) palette->PopolaDim();
+}
+void DragCanvas::PaletteReset() {
+    if (palette) palette->Reset();
+}
+
+// --- Events -----------------------------------------------------------------
+
+void DragCanvas::Open() {
+    modificato = false;
+    for (int i = 0; i < 3; ++i) {
+        auto s = fw::New<Sezione>();
+        if (!s) Modulo1::MemoriaEsaurita();
+        vSezioni.push_back(s);
+    }
+    vSezioni[0]->posizY = 100;
+    vSezioni[0]->etichetta->Text = "T";
+    vSezioni[1]->posizY = 150;
+    vSezioni[1]->etichetta->Text = "D";
+    vSezioni[2]->posizY = 350;
+    vSezioni[2]->etichetta->Text = "P";
+    rettSelez = fw::New<StrumSelez>();
+    if (!rettSelez) Modulo1::MemoriaEsaurita();
+}
+
+void DragCanvas::Paint(fw::Graphics& g) {
+    PreparaBuffer();
+    RidisegnaOggetti(0, 0, Width(), Height());
+    g.DrawPicture(*buffer, 0, 0);
+}
+
+bool DragCanvas::MouseDown(Integer x, Integer y) {
+    bool risultato = true;
+    ultimoX = x;
+    ultimoY = y;
+    sezioneTrascinata = nullptr;
+
+    for (const auto& s : vSezioni) {
+        if (s->ClicSezione(x, y)) {
+            sezioneTrascinata = s;
+            break;
+        }
+    }
+    if (sezioneTrascinata && vSezioni.size() == 3) {
+        Sezione& s0 = *vSezioni[0];
+        Sezione& s1 = *vSezioni[1];
+        Sezione& s2 = *vSezioni[2];
+        s0.limiteSup = 6;
+        s0.limiteInf = Satura(Wide{s1.posizY} - 6);
+        s1.limiteSup = Satura(Wide{s0.posizY} + 6);
+        s1.limiteInf = Satura(Wide{s2.posizY} - 6);
+        s2.limiteSup = Satura(Wide{s1.posizY} + 6);
+        s2.limiteInf = Satura(Wide{Height()} - 1);
+        return true;
+    }
+
+    campoCliccato = nullptr;
+    for (std::size_t i = vCampi.size(); i-- > 0;) {
+        std::shared_ptr<Campo> c = vCampi[i];
+        if (!c->ClicCampo(x, y)) continue;
+        campoCliccato = c;
+        c->ClicManiglia(x, y);
+        if (c->selezionato) {
+            if (fw::Keyboard.ShiftKey() && !c->ridimensiona) {
+                SelezionaCampo(c, false);
+                risultato = false;
+            }
+        } else {
+            if (!fw::Keyboard.ShiftKey() || c->ridimensiona) SelezionaTutti(false);
+            SelezionaCampo(c, true);
+        }
+        break;
+    }
+
+    if (!campoCliccato) {
+        SelezionaTutti(false);
+        PaletteReset();
+        rettSelez->tx = x;
+        rettSelez->ty = y;
+    }
+    return risultato;
+}
+
+void DragCanvas::MouseDrag(Integer x, Integer y) {
+    if (x == ultimoX && y == ultimoY) return;
+    Wide left = 0, top = 0, width = 0, height = 0;
+
+    if (sezioneTrascinata) {
+        // The line follows the pointer's movement, not its position, and stops at
+        // its limits.
+        Sezione& s = *sezioneTrascinata;
+        modificato = true;
+        Wide vecchia = s.posizY;
+        Wide nuova = y < s.limiteInf ? vecchia + (Wide{y} - ultimoY) : Wide{s.limiteInf};
+        if (y < ultimoY) {
+            nuova = std::max<Wide>(nuova, s.limiteSup);
+        } else {
+            nuova = std::min<Wide>(nuova, s.limiteInf);
+        }
+        s.posizY = Satura(nuova);
+        nuova = s.posizY;
+        left = 0;
+        top = std::min(vecchia, nuova) - 16;
+        width = Width();
+        height = std::max(vecchia, nuova) - top + 1;
+    } else if (campoCliccato && campoCliccato->ridimensiona) {
+        Campo& c = *campoCliccato;
+        modificato = true;
+        Wide w = std::max<Wide>(Wide{x} - c.tx, 6);
+        Wide h = std::max<Wide>(Wide{y} - c.ty, 6);
+        Wide vecchiaW = ToInteger(c.riquadro->Width);
+        Wide vecchiaH = ToInteger(c.riquadro->Height);
+        c.riquadro->Width = static_cast<double>(w);
+        c.riquadro->Height = static_cast<double>(h);
+        PalettePopolaDim();
+        // The old frame's far edge is one pixel past its size, and the extent
+        // already includes it; the rectangle covers both, wherever tx lies.
+        left = c.tx;
+        top = c.ty;
+        width = std::max<Wide>(vecchiaW + 1, c.Larghezza());
+        height = std::max<Wide>(vecchiaH + 1, c.Altezza());
+    } else if (campoCliccato) {
+        modificato = true;
+        Wide dx = Wide{x} - ultimoX, dy = Wide{y} - ultimoY;
+        Wide sinistra = 10000, alto = 10000, destra = 0, basso = 0;
+        for (const auto& c : vCampi) {
+            if (!c->selezionato) continue;
+            Wide ox = c->tx, oy = c->ty;
+            c->tx = Satura(ox + dx);
+            c->ty = Satura(oy + dy);
+            sinistra = std::min({sinistra, ox, Wide{c->tx}});
+            destra = std::max(destra, std::max(ox, Wide{c->tx}) + c->Larghezza());
+            alto = std::min({alto, oy, Wide{c->ty}});
+            basso = std::max(basso, std::max(oy, Wide{c->ty}) + c->Altezza());
+        }
+        PalettePopolaDim();
+        left = sinistra;
+        top = alto;
+        width = destra - sinistra;
+        height = basso - alto;
+    } else {
+        StrumSelez& b = *rettSelez;
+        b.Width = static_cast<double>(Wide{x} - b.tx);
+        b.Height = static_cast<double>(Wide{y} - b.ty);
+        left = std::min({Wide{x}, Wide{b.tx}, Wide{ultimoX}});
+        top = std::min({Wide{y}, Wide{b.ty}, Wide{ultimoY}});
+        // One more than the farthest point, so that the band's far edge, which
+        // is part of it, is always repainted.
+        width = std::max({Wide{x}, Wide{b.tx}, Wide{ultimoX}}) +
+                static_cast<Wide>(fw::Abs(b.Width)) - left + 1;
+        height = std::max({Wide{y}, Wide{b.ty}, Wide{ultimoY}}) +
+                 static_cast<Wide>(fw::Abs(b.Height)) - top + 1;
+    }
+
+    RidisegnaArea(Satura(left), Satura(top), Satura(width), Satura(height));
+    ultimoX = x;
+    ultimoY = y;
+}
+
+void DragCanvas::MouseUp(Integer, Integer) {
+    StrumSelez& b = *rettSelez;
+    if (b.tx < 0 && b.ty < 0) return;
+    b.Aggiusta();
+    for (const auto& c : vCampi) c->selezionato = b.NelRettangolo(*c);
+    Integer x = b.tx, y = b.ty;
+    Integer w = ToInteger(b.Width + 2), h = ToInteger(b.Height + 2);
+    b.Reset();
+    RidisegnaArea(x, y, w, h);
+    PalettePopola();
+}
+
+// --- Drawing ----------------------------------------------------------------
+
+void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer height) {
+    fw::Graphics& g = buffer->Graphics();
+    g.ClearRect(x, y, width, height);
+    if (auto sfondo = Backdrop()) g.DrawPicture(*sfondo, x, y, width, height, x, y, width, height);
+    for (const auto& s : vSezioni) {
+        if (y <= s->posizY && Wide{y} + height >= Wide{s->posizY} - 14) s->Disegna(g);
+    }
+    for (const auto& c : vCampi) {
+        if (x <= Wide{c->tx} + c->Larghezza() && Wide{x} + width >= c->tx &&
+            y <= Wide{c->ty} + c->Altezza() && Wide{y} + height >= c->ty) {
+            c->Disegna(g);
+        }
+    }
+    rettSelez->Disegna(g);
+}
+
+void DragCanvas::PreparaBuffer() {
+    if (!buffer || buffer->Width() != Width() || buffer->Height() != Height()) {
+        buffer = fw::NewPicture(Width(), Height(), 32);
+    }
+    if (!buffer) {
+        vCampi.clear();
+        Modulo1::MemoriaEsaurita();
+    }
+}
+
+void DragCanvas::RidisegnaArea(Integer x, Integer y, Integer width, Integer height) {
+    PreparaBuffer();
+    RidisegnaOggetti(x, y, width, height);
+    Graphics().DrawPicture(*buffer, x, y, width, height, x, y, width, height);
+}
+
+// --- Fields -----------------------------------------------------------------
+
+void DragCanvas::SelezionaCampo(const std::shared_ptr<Campo>& campo, bool selezionato) {
+    for (std::size_t i = vCampi.size(); i-- > 0;) {
+        if (vCampi[i] != campo) continue;
+        if (selezionato) {
+            campo->selezionato = true;
+            std::shared_ptr<Campo> tenuto = vCampi[i];
+            vCampi.erase(vCampi.begin() + static_cast<std::ptrdiff_t>(i));
+            vCampi.push_back(tenuto);
+        } else {
+            campo->selezionato = false;
+        }
+        break;
+    }
+    RidisegnaArea(campo->tx, campo->ty, campo->Larghezza(), campo->Altezza());
+    PalettePopola();
+}
+
+std::shared_ptr<Campo> DragCanvas::AggiungiCampo() {
+    auto c = fw::New<Campo>();
+    if (!c) Modulo1::MemoriaEsaurita();
+    if (CercaCampo(0) >= 30) {
+        fw::MsgBox("Attenzione: stai superando il limite massimo di 30 testi fissi per modulo.");
+    }
+    vCampi.push_back(c);
+    modificato = true;
+    return c;
+}
+
+void DragCanvas::EliminaCampi() {
+    if (!Modulo1::Conferma("Vuoi eliminare gli oggetti selezionati?", "Si", "No")) return;
+    double sinistra = 100000, alto = 100000, destra = -100000, basso = -100000;
+    for (std::size_t i = vCampi.size(); i-- > 0;) {
+        const std::shared_ptr<Campo> c = vCampi[i];
+        if (!c->selezionato) continue;
+        sinistra = fw::Min(sinistra, c->tx);
+        alto = fw::Min(alto, c->ty);
+        destra = fw::Max(destra, static_cast<double>(c->tx) + c->Larghezza());
+        basso = fw::Max(basso, static_cast<double>(c->ty) + c->Altezza());
+        vCampi.erase(vCampi.begin() + static_cast<std::ptrdiff_t>(i));
+        modificato = true;
+    }
+    RidisegnaArea(ToInteger(sinistra), ToInteger(alto), ToInteger(destra - sinistra),
+                  ToInteger(basso - alto));
+    PaletteReset();
+}
+
+void DragCanvas::ApriFileSfondo(const String& nome) {
+    std::shared_ptr<fw::FolderItem> f =
+        nome.empty() ? fw::GetOpenFolderItem("") : fw::GetFolderItem(nome, 0);
+    if (!f) return;
+    ResetSfondo();
+    if (!f->Exists()) {
+        fw::MsgBox("Il file del modulo grafico di sfondo " + nome + " non è stato trovato.");
+        return;
+    }
+    SetBackdrop(f->OpenAsPicture());
+    nomeFileSfondo = f->Name();
+    modificato = true;
+}
+
+void DragCanvas::SelezionaTutti(bool selezionato) {
+    for (const auto& c : vCampi) {
+        c->selezionato = selezionato;
+        c->Disegna(Graphics());
+    }
+    if (selezionato) {
+        PalettePopola();
+    } else {
+        PaletteReset();
+    }
+}
+
+void DragCanvas::DuplicaCampi() {
+    for (std::size_t i = vCampi.size(); i-- > 0;) {
+        const std::shared_ptr<Campo> sorgente = vCampi[i];
+        if (!sorgente->selezionato) continue;
+        sorgente->selezionato = false;
+        sorgente->Disegna(Graphics());
+        std::shared_ptr<Campo> copia = AggiungiCampo();
+        copia->tx = Satura(Wide{sorgente->tx} + 14);
+        copia->ty = Satura(Wide{sorgente->ty} + 14);
+        copia->iFont = sorgente->iFont;
+        copia->dimFont = sorgente->dimFont;
+        copia->stileG = sorgente->stileG;
+        copia->stileC = sorgente->stileC;
+        copia->stileS = sorgente->stileS;
+        copia->iCampo = sorgente->iCampo;
+        copia->testoFisso = sorgente->testoFisso;
+        copia->pagina = sorgente->pagina;
+        copia->ridimensiona = false;
+        copia->selezionato = true;
+        copia->riquadro->Width = sorgente->riquadro->Width;
+        copia->riquadro->Height = sorgente->riquadro->Height;
+        copia->coloreEtich = sorgente->coloreEtich;
+        copia->etichetta = sorgente->etichetta;
+        copia->Disegna(Graphics());
+        modificato = true;
+    }
+    PalettePopola();
+}
+
+void DragCanvas::ResetSfondo() {
+    Graphics().ClearRect(0, 0, Width(), Height());
+    nomeFileSfondo = "";
+    SetBackdrop(nullptr);
+}
+
+Integer DragCanvas::CercaCampo(Integer riga) const {
+    return static_cast<Integer>(std::count_if(vCampi.begin(), vCampi.end(),
+                                              [riga](const auto& c) { return c->iCampo == riga; }));
+}
