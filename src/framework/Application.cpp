@@ -16,12 +16,14 @@ int gExitCode = 0;
 }  // namespace
 
 void Quit(int code) {
-    gQuitRequested = true;
-    gExitCode = code;
+    // Under the seams the request lives with the seams, so that it ends with the
+    // test that made it.
     if (testing::Enabled()) {
         testing::Detail::RecordQuit(code);
         return;
     }
+    gQuitRequested = true;
+    gExitCode = code;
     if (QCoreApplication::instance()) QCoreApplication::exit(code);
 }
 
@@ -32,8 +34,15 @@ void QuitNow(int code) {
     std::_Exit(code);
 }
 
-bool QuitRequested() { return gQuitRequested; }
-int RequestedExitCode() { return gExitCode; }
+bool QuitRequested() {
+    if (testing::Enabled()) return testing::QuitCode().has_value();
+    return gQuitRequested;
+}
+
+int RequestedExitCode() {
+    if (testing::Enabled()) return testing::QuitCode().value_or(0);
+    return gExitCode;
+}
 
 bool KeyboardState::ShiftKey() const {
     if (auto held = testing::Detail::ShiftHeld()) return *held;
@@ -41,8 +50,12 @@ bool KeyboardState::ShiftKey() const {
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
 }
 
-Integer DateValue::Year() const { return QDate::currentDate().year(); }
+Integer DateValue::Year() const {
+    return QDate::currentDate().year();
+}
 
-DateValue Today() { return {}; }
+DateValue Today() {
+    return {};
+}
 
 }  // namespace fw

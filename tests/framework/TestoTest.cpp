@@ -51,9 +51,9 @@ TEST(Testo, ValLeggeIlNumeroIniziale) {
         double atteso;
     };
     const Caso casi[] = {
-        {"12abc", 12}, {"abc", 0},   {"", 0},        {"  -7", -7},  {"+3", 3},   {"1.5e2x", 150},
-        {".5", 0.5},   {"1e", 1},    {"-", 0},       {"12 34", 12}, {"\t9", 9},  {"0012", 12},
-        {"3.", 3},     {"-0.25", -0.25},
+        {"12abc", 12},   {"abc", 0},   {"", 0},   {"  -7", -7},     {"+3", 3},
+        {"1.5e2x", 150}, {".5", 0.5},  {"1e", 1}, {"-", 0},         {"12 34", 12},
+        {"\t9", 9},      {"0012", 12}, {"3.", 3}, {"-0.25", -0.25},
     };
     for (const auto& c : casi) EXPECT_DOUBLE_EQ(Val(c.s), c.atteso) << c.s;
     EXPECT_EQ(ToInteger(Val("1e400")), 2147483647);
@@ -68,7 +68,9 @@ TEST(Testo, ChrEAscSonoCodePointUnicode) {
     EXPECT_EQ(Chr(0xD800), "");
     for (int i = 1; i <= 255; ++i) EXPECT_EQ(Asc(Chr(i)), i) << i;
     EXPECT_EQ(Asc(""), 0);
-    EXPECT_EQ(Asc("\xE2\x82\xAC" "x"), 0x20AC);
+    EXPECT_EQ(Asc("\xE2\x82\xAC"
+                  "x"),
+              0x20AC);
     EXPECT_EQ(Asc("\xFF"), 0xFF);  // a stray byte gives its own value
 }
 
