@@ -13,9 +13,13 @@ namespace fw {
 
 namespace {
 
-QString Q(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(const String& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+QWidget* DialogParent() {
+    return QApplication::activeWindow();
+}
 
 }  // namespace
 
@@ -41,7 +45,8 @@ MessageDialog::MessageDialog() {
 
 MessageDialogButton* MessageDialog::ShowModal() {
     if (testing::Enabled()) {
-        testing::ShownDialog shown{testing::DialogKind::MessageDialog, Message, Explanation, Title, Icon, {}};
+        testing::ShownDialog shown{
+            testing::DialogKind::MessageDialog, Message, Explanation, Title, Icon, {}};
         for (auto* b : {&ActionButton, &AlternateActionButton, &CancelButton}) {
             if (b->Visible) shown.buttons.push_back(b->Caption);
         }
@@ -55,10 +60,18 @@ MessageDialogButton* MessageDialog::ShowModal() {
     }
     QMessageBox box(DialogParent());
     switch (Icon) {
-        case 1: box.setIcon(QMessageBox::Warning); break;
-        case 2: box.setIcon(QMessageBox::Critical); break;
-        case 3: box.setIcon(QMessageBox::Question); break;
-        default: box.setIcon(QMessageBox::Information); break;
+        case 1:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case 2:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case 3:
+            box.setIcon(QMessageBox::Question);
+            break;
+        default:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     if (!Title.empty()) box.setWindowTitle(Q(Title));
     box.setText(Q(Message));
@@ -66,7 +79,8 @@ MessageDialogButton* MessageDialog::ShowModal() {
     QPushButton* action = nullptr;
     QPushButton* alternate = nullptr;
     QPushButton* cancel = nullptr;
-    if (ActionButton.Visible) action = box.addButton(Q(ActionButton.Caption), QMessageBox::AcceptRole);
+    if (ActionButton.Visible)
+        action = box.addButton(Q(ActionButton.Caption), QMessageBox::AcceptRole);
     if (AlternateActionButton.Visible) {
         alternate = box.addButton(Q(AlternateActionButton.Caption), QMessageBox::DestructiveRole);
     }
@@ -85,7 +99,8 @@ MessageDialogButton* MessageDialog::ShowModal() {
 
 std::shared_ptr<FolderItem> GetOpenFolderItem(const String&) {
     if (testing::Enabled()) {
-        auto answer = testing::Detail::TakeAnswer({testing::DialogKind::OpenFile, "", "", "", 0, {}});
+        auto answer =
+            testing::Detail::TakeAnswer({testing::DialogKind::OpenFile, "", "", "", 0, {}});
         if (!answer || answer->path.empty()) return nullptr;
         return New<FolderItem>(answer->path);
     }
@@ -96,7 +111,8 @@ std::shared_ptr<FolderItem> GetOpenFolderItem(const String&) {
 
 bool SelectColor(Color& colour, const String& prompt) {
     if (testing::Enabled()) {
-        auto answer = testing::Detail::TakeAnswer({testing::DialogKind::SelectColor, prompt, "", "", 0, {}});
+        auto answer =
+            testing::Detail::TakeAnswer({testing::DialogKind::SelectColor, prompt, "", "", 0, {}});
         if (!answer || !answer->accepted) return false;
         colour = answer->colour & 0xFFFFFF;
         return true;

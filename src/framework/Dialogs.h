@@ -12,7 +12,7 @@ class FolderItem;
 void MsgBox(const String& text);
 
 class MessageDialogButton {
-public:
+  public:
     String Caption;
     bool Visible = false;
     bool Default = false;
@@ -22,7 +22,7 @@ public:
 // A modal question. Only the action button shows unless the others are made
 // visible. Icon: 0 note, 1 caution, 2 stop, 3 question.
 class MessageDialog {
-public:
+  public:
     MessageDialog();
     Integer Icon = 0;
     String Title;

@@ -16,7 +16,7 @@ enum class TextEncoding { UTF8, MacRoman };
 // A file or folder by path. A folder's AbsolutePath ends with the separator, so a
 // name appended to it names a file inside it.
 class FolderItem {
-public:
+  public:
     explicit FolderItem(String path);
 
     bool Exists() const;
@@ -38,12 +38,12 @@ public:
     // nullptr when the file is no picture the toolkit can read.
     std::shared_ptr<Picture> OpenAsPicture() const;
 
-private:
+  private:
     String path_;
 };
 
 class TextInputStream {
-public:
+  public:
     explicit TextInputStream(String bytes);
     // Encoding of the bytes; text comes out as UTF-8.
     TextEncoding Encoding = TextEncoding::UTF8;
@@ -54,14 +54,14 @@ public:
     bool EndOfFile() const;
     void Close() {}
 
-private:
+  private:
     String Decode(const String& bytes) const;
     String bytes_;
     std::size_t pos_ = 0;
 };
 
 class TextOutputStream {
-public:
+  public:
     class Sink;
     explicit TextOutputStream(std::unique_ptr<Sink> sink);
     ~TextOutputStream();
@@ -77,7 +77,7 @@ public:
     // leaves the old file too.
     bool Close();
 
-private:
+  private:
     std::unique_ptr<Sink> sink_;
     bool failed_ = false;
     bool closed_ = false;

@@ -25,10 +25,14 @@ State& S() {
 
 const char* KindName(DialogKind k) {
     switch (k) {
-        case DialogKind::MsgBox: return "MsgBox";
-        case DialogKind::MessageDialog: return "MessageDialog";
-        case DialogKind::OpenFile: return "open-file dialog";
-        case DialogKind::SelectColor: return "colour chooser";
+        case DialogKind::MsgBox:
+            return "MsgBox";
+        case DialogKind::MessageDialog:
+            return "MessageDialog";
+        case DialogKind::OpenFile:
+            return "open-file dialog";
+        case DialogKind::SelectColor:
+            return "colour chooser";
     }
     return "dialog";
 }
@@ -40,7 +44,9 @@ void Enable(std::function<void(const String&)> onUnexpected) {
     S().onUnexpected = std::move(onUnexpected);
 }
 
-bool Enabled() { return S().enabled; }
+bool Enabled() {
+    return S().enabled;
+}
 
 void Reset() {
     auto keepEnabled = S().enabled;
@@ -50,15 +56,33 @@ void Reset() {
     S().onUnexpected = std::move(keepHandler);
 }
 
-void QueueAnswer(const Answer& a) { S().answers.push_back(a); }
-std::size_t PendingAnswers() { return S().answers.size(); }
-const std::vector<ShownDialog>& Shown() { return S().shown; }
-void ClearShown() { S().shown.clear(); }
-void SetProgramFolder(const String& path) { S().programFolder = path; }
-void SetPreferencesFolder(const String& path) { S().preferencesFolder = path; }
-void HoldShift(std::optional<bool> held) { S().shift = held; }
-std::optional<int> QuitCode() { return S().quit; }
-void FailNextWrite() { S().failNextWrite = true; }
+void QueueAnswer(const Answer& a) {
+    S().answers.push_back(a);
+}
+std::size_t PendingAnswers() {
+    return S().answers.size();
+}
+const std::vector<ShownDialog>& Shown() {
+    return S().shown;
+}
+void ClearShown() {
+    S().shown.clear();
+}
+void SetProgramFolder(const String& path) {
+    S().programFolder = path;
+}
+void SetPreferencesFolder(const String& path) {
+    S().preferencesFolder = path;
+}
+void HoldShift(std::optional<bool> held) {
+    S().shift = held;
+}
+std::optional<int> QuitCode() {
+    return S().quit;
+}
+void FailNextWrite() {
+    S().failNextWrite = true;
+}
 
 namespace Detail {
 
@@ -72,16 +96,25 @@ std::optional<Answer> TakeAnswer(const ShownDialog& shown) {
     }
     if (s.onUnexpected) {
         String what = String("unexpected ") + KindName(shown.kind) + ": \"" + shown.message + "\"";
-        if (!s.answers.empty()) what += String(" (the next answer is for a ") + KindName(s.answers.front().kind) + ")";
+        if (!s.answers.empty())
+            what += String(" (the next answer is for a ") + KindName(s.answers.front().kind) + ")";
         s.onUnexpected(what);
     }
     return std::nullopt;
 }
 
-String ProgramFolder() { return S().programFolder; }
-String PreferencesFolder() { return S().preferencesFolder; }
-std::optional<bool> ShiftHeld() { return S().shift; }
-void RecordQuit(int code) { S().quit = code; }
+String ProgramFolder() {
+    return S().programFolder;
+}
+String PreferencesFolder() {
+    return S().preferencesFolder;
+}
+std::optional<bool> ShiftHeld() {
+    return S().shift;
+}
+void RecordQuit(int code) {
+    S().quit = code;
+}
 bool FailNextWrite() {
     bool f = S().failNextWrite;
     S().failNextWrite = false;

@@ -29,8 +29,8 @@ struct Answer {
     enum class Button { Action, Alternate, Cancel, None };
     DialogKind kind = DialogKind::MsgBox;
     Button button = Button::Action;
-    String path;         // OpenFile: the chosen file, "" to cancel
-    Color colour = 0;    // SelectColor: the chosen colour
+    String path;           // OpenFile: the chosen file, "" to cancel
+    Color colour = 0;      // SelectColor: the chosen colour
     bool accepted = true;  // SelectColor: OK or Cancel
 };
 
