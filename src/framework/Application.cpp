@@ -16,12 +16,14 @@ int gExitCode = 0;
 }  // namespace
 
 void Quit(int code) {
-    gQuitRequested = true;
-    gExitCode = code;
+    // Under the seams the request lives with the seams, so that it ends with the
+    // test that made it.
     if (testing::Enabled()) {
         testing::Detail::RecordQuit(code);
         return;
     }
+    gQuitRequested = true;
+    gExitCode = code;
     if (QCoreApplication::instance()) QCoreApplication::exit(code);
 }
 
@@ -33,9 +35,12 @@ void QuitNow(int code) {
 }
 
 bool QuitRequested() {
+    if (testing::Enabled()) return testing::QuitCode().has_value();
     return gQuitRequested;
 }
+
 int RequestedExitCode() {
+    if (testing::Enabled()) return testing::QuitCode().value_or(0);
     return gExitCode;
 }
 

@@ -58,11 +58,19 @@ bool FolderItem::Locked() const {
 }
 
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
+    // Regular files only: a FIFO would block the open and a device may never end.
+    if (path_.empty() || !QFileInfo(Q(path_)).isFile()) return nullptr;
     QFile f(Q(path_));
-    if (QFileInfo(f).isDir() || !f.open(QIODevice::ReadOnly)) return nullptr;
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) return nullptr;
-    return New<TextInputStream>(String(data.constData(), static_cast<std::size_t>(data.size())));
+    if (!f.open(QIODevice::ReadOnly)) return nullptr;
+    try {
+        QByteArray data = f.readAll();
+        if (f.error() != QFileDevice::NoError) return nullptr;
+        return New<TextInputStream>(
+            String(data.constData(), static_cast<std::size_t>(data.size())));
+    } catch (const std::bad_alloc&) {
+        // A file too large for memory is one that cannot be read.
+        return nullptr;
+    }
 }
 
 class TextOutputStream::Sink {
@@ -180,33 +188,38 @@ std::shared_ptr<FolderItem> PreferencesFolder() {
 
 // --- MacRoman ---------------------------------------------------------------
 
+// Without the converter (a toolkit built without ICU) ASCII still passes and
+// everything else is marked, rather than lost or passed through undecoded.
 String ToMacRoman(const String& utf8) {
-    QStringEncoder enc("macintosh");
-    if (!enc.isValid()) return String();
     QString text = Q(utf8);
+    QStringEncoder enc("macintosh");
+    if (enc.isValid()) {
+        // The converter puts "?" for a character MacRoman lacks and goes on.
+        QByteArray b = enc.encode(text);
+        return String(b.constData(), static_cast<std::size_t>(b.size()));
+    }
     String out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    // One character at a time, so that a character the encoding lacks becomes "?"
-    // instead of ending the conversion.
-    for (qsizetype i = 0; i < text.size();) {
-        qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        QStringEncoder one("macintosh");
-        QByteArray b = one.encode(QStringView(text).mid(i, len));
-        if (one.hasError() || b.isEmpty()) {
-            out += '?';
-        } else {
-            out.append(b.constData(), static_cast<std::size_t>(b.size()));
-        }
-        i += len;
+    for (QChar c : text) {
+        if (c.isLowSurrogate()) continue;
+        out += c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?';
     }
     return out;
 }
 
 String FromMacRoman(const String& bytes) {
     QStringDecoder dec("macintosh");
-    if (!dec.isValid()) return bytes;
-    QString text = dec.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return S(text);
+    if (dec.isValid()) {
+        return S(dec.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
+    }
+    String out;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x80) {
+            out += c;
+        } else {
+            out += "\xEF\xBF\xBD";
+        }
+    }
+    return out;
 }
 
 }  // namespace fw
