@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "framework/DrawingPrivate.h"
@@ -16,7 +17,9 @@
 namespace fw {
 
 namespace {
-QString Q(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(const String& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 }  // namespace
 
 // --- Control ----------------------------------------------------------------
@@ -72,7 +75,9 @@ void Control::SetEnabled(bool v) {
 
 namespace {
 
-Integer ToPagePixel(double v) { return ToInteger(std::floor(v)); }
+Integer ToPagePixel(double v) {
+    return ToInteger(std::floor(v));
+}
 
 }  // namespace
 
@@ -97,17 +102,18 @@ struct Canvas::Impl : public Surface {
 };
 
 class CanvasWidget : public QWidget {
-public:
+  public:
     explicit CanvasWidget(Canvas::Impl* impl) : impl_(impl) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::ClickFocus);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override {
         Canvas::Impl& d = *impl_;
         double dpr = devicePixelRatioF();
-        if (d.backing.isNull() || d.backing.devicePixelRatio() != dpr) d.MakeBacking();
+        // Moved to a screen of another density: a new surface, painted whole.
+        if (!d.backing.isNull() && d.backing.devicePixelRatio() != dpr) d.MakeBacking();
         if (d.needsPaint) {
             d.needsPaint = false;
             d.painting = true;
@@ -117,11 +123,16 @@ protected:
             d.owner->Paint(g);
             d.painting = false;
         }
-        if (d.backing.isNull()) return;
         QPainter p(this);
+        if (d.backing.isNull()) {
+            // No surface (empty or too large to hold): opaque painting must still cover.
+            p.fillRect(e->rect(), Qt::white);
+            return;
+        }
         p.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect& r : e->region()) {
-            p.drawImage(QRectF(r), d.backing, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+            p.drawImage(QRectF(r), d.backing,
+                        QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
         }
     }
 
@@ -132,7 +143,8 @@ protected:
     }
 
     void mouseMoveEvent(QMouseEvent* e) override {
-        if (!tracking_) return;
+        // A drag is a move with the button held; without it the release was lost.
+        if (!tracking_ || !(e->buttons() & Qt::LeftButton)) return;
         QPointF p = e->position();
         impl_->owner->MouseDrag(ToPagePixel(p.x()), ToPagePixel(p.y()));
     }
@@ -144,7 +156,7 @@ protected:
         impl_->owner->MouseUp(ToPagePixel(p.x()), ToPagePixel(p.y()));
     }
 
-private:
+  private:
     Canvas::Impl* impl_;
     bool tracking_ = false;
 };
@@ -157,8 +169,10 @@ void Canvas::Impl::Damaged(double x, double y, double w, double h) {
 
 void Canvas::Impl::MakeBacking() {
     double dpr = widget ? widget->devicePixelRatioF() : ScreenPixelRatio();
-    int w = static_cast<int>(std::ceil(Width() * dpr)), h = static_cast<int>(std::ceil(Height() * dpr));
-    if (w <= 0 || h <= 0) {
+    double dw = std::ceil(Width() * dpr), dh = std::ceil(Height() * dpr);
+    int w = static_cast<int>(std::min(dw, 32767.0)), h = static_cast<int>(std::min(dh, 32767.0));
+    // A control larger than any screen gets no surface rather than gigabytes.
+    if (w <= 0 || h <= 0 || dw * dh * 4 > (1LL << 30)) {
         backing = QImage();
     } else {
         backing = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -171,7 +185,8 @@ void Canvas::Impl::MakeBacking() {
     if (widget) widget->update();
 }
 
-Canvas::Canvas(Window& parent, String name, Integer left, Integer top, Integer width, Integer height)
+Canvas::Canvas(Window& parent, String name, Integer left, Integer top, Integer width,
+               Integer height)
     : Control(parent, std::move(name), left, top, width, height), impl_(std::make_unique<Impl>()) {
     impl_->owner = this;
     impl_->graphics = std::make_unique<fw::Graphics>(*impl_);
@@ -187,14 +202,18 @@ void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
     Refresh();
 }
 
-fw::Graphics& Canvas::Graphics() { return *impl_->graphics; }
+fw::Graphics& Canvas::Graphics() {
+    return *impl_->graphics;
+}
 
 void Canvas::Refresh() {
     impl_->needsPaint = true;
     if (impl_->widget) impl_->widget->update();
 }
 
-void Canvas::BoundsChanged() { impl_->MakeBacking(); }
+void Canvas::BoundsChanged() {
+    impl_->MakeBacking();
+}
 
 // --- EditField --------------------------------------------------------------
 
@@ -204,22 +223,37 @@ namespace {
 // (modifiers alone, function keys).
 String KeyText(const QKeyEvent* e) {
     switch (e->key()) {
-        case Qt::Key_Left: return Chr(28);
-        case Qt::Key_Right: return Chr(29);
-        case Qt::Key_Up: return Chr(30);
-        case Qt::Key_Down: return Chr(31);
-        case Qt::Key_Backspace: return Chr(8);
+        case Qt::Key_Left:
+            return Chr(28);
+        case Qt::Key_Right:
+            return Chr(29);
+        case Qt::Key_Up:
+            return Chr(30);
+        case Qt::Key_Down:
+            return Chr(31);
+        case Qt::Key_Backspace:
+            return Chr(8);
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return Chr(9);
-        case Qt::Key_Return: return Chr(13);
-        case Qt::Key_Enter: return Chr(3);
-        case Qt::Key_Escape: return Chr(27);
-        case Qt::Key_Delete: return Chr(127);
-        case Qt::Key_Home: return Chr(1);
-        case Qt::Key_End: return Chr(4);
-        case Qt::Key_PageUp: return Chr(11);
-        case Qt::Key_PageDown: return Chr(12);
-        default: break;
+        case Qt::Key_Backtab:
+            return Chr(9);
+        case Qt::Key_Return:
+            return Chr(13);
+        case Qt::Key_Enter:
+            return Chr(3);
+        case Qt::Key_Escape:
+            return Chr(27);
+        case Qt::Key_Delete:
+            return Chr(127);
+        case Qt::Key_Home:
+            return Chr(1);
+        case Qt::Key_End:
+            return Chr(4);
+        case Qt::Key_PageUp:
+            return Chr(11);
+        case Qt::Key_PageDown:
+            return Chr(12);
+        default:
+            break;
     }
     QString t = e->text();
     if (t.isEmpty() || (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) return String();
@@ -227,12 +261,12 @@ String KeyText(const QKeyEvent* e) {
 }
 
 class EditFieldWidget : public QLineEdit {
-public:
+  public:
     explicit EditFieldWidget(EditField* owner) : owner_(owner) {
         connect(this, &QLineEdit::textChanged, this, [this] { owner_->TextChange(); });
     }
 
-protected:
+  protected:
     bool event(QEvent* e) override {
         if (e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
@@ -250,7 +284,7 @@ protected:
         owner_->LostFocus();
     }
 
-private:
+  private:
     EditField* owner_;
 };
 
@@ -264,10 +298,24 @@ EditField::EditField(Window& parent, String name, Integer left, Integer top, Int
 
 EditField::~EditField() = default;
 
-String EditField::Text() const { return static_cast<QLineEdit*>(Widget())->text().toStdString(); }
+String EditField::Text() const {
+    return static_cast<QLineEdit*>(Widget())->text().toStdString();
+}
 
-void EditField::SetText(const String& text) { static_cast<QLineEdit*>(Widget())->setText(Q(text)); }
+// TextChange follows every Text set in code, also when the text stays the same:
+// the palette's boxes count on it to mark the layout modified.
+void EditField::SetText(const String& text) {
+    auto* edit = static_cast<QLineEdit*>(Widget());
+    QString t = Q(text);
+    if (edit->text() == t) {
+        TextChange();
+    } else {
+        edit->setText(t);
+    }
+}
 
-void EditField::SetFocus() { Widget()->setFocus(Qt::OtherFocusReason); }
+void EditField::SetFocus() {
+    Widget()->setFocus(Qt::OtherFocusReason);
+}
 
 }  // namespace fw

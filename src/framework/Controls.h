@@ -15,7 +15,7 @@ class Window;
 // A control placed in a window's content area. The locks keep an edge's distance
 // to the window's matching edge when the window is resized.
 class Control {
-public:
+  public:
     Control(Window& parent, String name, Integer left, Integer top, Integer width, Integer height,
             Integer index = -1);
     virtual ~Control();
@@ -50,13 +50,13 @@ public:
 
     QWidget* Widget() const { return widget_; }
 
-protected:
+  protected:
     // The derived control hands over its widget once made; the window owns it.
     void Attach(QWidget* widget);
     // Size changed; the canvas makes its surface again.
     virtual void BoundsChanged() {}
 
-private:
+  private:
     Window& parent_;
     String name_;
     Integer index_;
@@ -69,7 +69,7 @@ private:
 // A drawing area with mouse events. Graphics draws on its surface at any time;
 // what is drawn shows at the next repaint of the screen, rectangle by rectangle.
 class Canvas : public Control {
-public:
+  public:
     Canvas(Window& parent, String name, Integer left, Integer top, Integer width, Integer height);
     ~Canvas() override;
 
@@ -88,18 +88,19 @@ public:
 
     struct Impl;
 
-protected:
+  protected:
     void BoundsChanged() override;
 
-private:
+  private:
     std::shared_ptr<Picture> backdrop_;
     std::unique_ptr<Impl> impl_;
 };
 
 // A one-line text box. Setting Text in code raises TextChange as typing does.
 class EditField : public Control {
-public:
-    EditField(Window& parent, String name, Integer left, Integer top, Integer width, Integer height);
+  public:
+    EditField(Window& parent, String name, Integer left, Integer top, Integer width,
+              Integer height);
     ~EditField() override;
 
     String Text() const;

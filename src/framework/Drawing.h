@@ -13,7 +13,7 @@ class Picture;
 // The two-dimensional shapes that Graphics::DrawObject draws. Border and Fill are
 // opacities from 0 (invisible) to 100 (opaque).
 class Object2D {
-public:
+  public:
     virtual ~Object2D() = default;
     double X = 0;
     double Y = 0;
@@ -29,7 +29,7 @@ public:
 // column more than the size (the outline's far edge is part of it); the border
 // lies inside that area.
 class RectShape : public Object2D {
-public:
+  public:
     double Width = 0;
     double Height = 0;
 };
@@ -37,7 +37,7 @@ public:
 // A straight segment from (X, Y) to (X2, Y2) (Order 0), drawn in BorderColor with
 // BorderWidth; DrawObject moves both end points by (x, y).
 class CurveShape : public Object2D {
-public:
+  public:
     CurveShape() { Border = 100; }
     Integer Order = 0;
     double X2 = 0;
@@ -46,7 +46,7 @@ public:
 
 // A text whose baseline starts centred on (X + x, Y + y), drawn in FillColor.
 class StringShape : public Object2D {
-public:
+  public:
     String Text;
     String TextFont;  // "" for the framework's default font
     double TextSize = 0;
@@ -57,7 +57,7 @@ public:
 
 // Where a Graphics draws: a picture's pixels or a canvas's backing surface.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     virtual QImage* Image() = 0;
     virtual Integer Width() const = 0;
@@ -69,7 +69,7 @@ public:
 // Drawing on a picture or a canvas. Coordinates are page pixels (one text point is
 // one pixel); the surface underneath may hold more device pixels per page pixel.
 class Graphics {
-public:
+  public:
     explicit Graphics(Surface& surface);
     ~Graphics();
     Graphics(const Graphics&) = delete;
@@ -109,13 +109,13 @@ public:
 
     struct Impl;
 
-private:
+  private:
     Surface& surface_;
     std::unique_ptr<Impl> impl_;
 };
 
 class Picture {
-public:
+  public:
     Picture(Integer width, Integer height, double devicePixelRatio);
     ~Picture();
     Picture(const Picture&) = delete;
@@ -131,7 +131,7 @@ public:
     static std::shared_ptr<Picture> FromImage(const QImage& image);
     bool Valid() const;
 
-private:
+  private:
     class PictureSurface;
     Integer width_;
     Integer height_;

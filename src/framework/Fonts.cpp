@@ -22,7 +22,9 @@ const std::vector<String>& Families() {
 
 }  // namespace
 
-Integer FontCount() { return static_cast<Integer>(Families().size()); }
+Integer FontCount() {
+    return static_cast<Integer>(Families().size());
+}
 
 String Font(Integer i) {
     const auto& f = Families();

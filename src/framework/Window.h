@@ -16,7 +16,7 @@ class Control;
 // absolute content coordinates. Frames: 0 document window, 1 movable modal,
 // 3 floating window, 8 sheet.
 class Window {
-public:
+  public:
     explicit Window(Integer frame = 0);
     virtual ~Window();
     Window(const Window&) = delete;
@@ -61,7 +61,7 @@ public:
     QWidget* Widget() const;
     QWidget* Content() const;
 
-private:
+  private:
     friend class Control;
     struct Impl;
     void Register(Control* c);
@@ -71,5 +71,42 @@ private:
     std::vector<Control*> controls_;
     std::unique_ptr<Impl> impl_;
 };
+
+namespace detail {
+// Deletes the window once control is back in the event loop.
+void DeleteLater(Window* w);
+
+template <class T>
+T*& ImplicitSlot() {
+    // A plain pointer: an instance alive at exit is not deleted after the
+    // application object, which its widgets need.
+    static T* instance = nullptr;
+    return instance;
+}
+}  // namespace detail
+
+// The implicit instance of a window class: made on first use, let go of when it
+// closes (and deleted later, never inside its own handlers), so the next use
+// makes a fresh one.
+template <class T>
+T& Implicit() {
+    T*& slot = detail::ImplicitSlot<T>();
+    if (!slot) {
+        slot = new T();
+        T* made = slot;
+        made->onClosed = [made] {
+            T*& current = detail::ImplicitSlot<T>();
+            if (current == made) current = nullptr;
+            detail::DeleteLater(made);
+        };
+    }
+    return *slot;
+}
+
+// Whether the implicit instance exists now, without making it.
+template <class T>
+bool ImplicitExists() {
+    return detail::ImplicitSlot<T>() != nullptr;
+}
 
 }  // namespace fw
