@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -48,6 +49,24 @@ struct MeasureKeyHash {
 std::unordered_map<MeasureKey, int, MeasureKeyHash>& MeasureCache() {
     static std::unordered_map<MeasureKey, int, MeasureKeyHash> cache;
     if (cache.size() > 20000) cache.clear();
+    return cache;
+}
+
+// Labels are drawn again at every repaint: their layout is kept too, by font and
+// text, and cleared whole when it grows large.
+struct StaticKey {
+    QString font;
+    QString text;
+    bool operator==(const StaticKey&) const = default;
+};
+struct StaticKeyHash {
+    std::size_t operator()(const StaticKey& k) const {
+        return qHash(k.font) ^ (qHash(k.text) * 31);
+    }
+};
+std::unordered_map<StaticKey, QStaticText, StaticKeyHash>& StaticCache() {
+    static std::unordered_map<StaticKey, QStaticText, StaticKeyHash> cache;
+    if (cache.size() > 5000) cache.clear();
     return cache;
 }
 
@@ -230,8 +249,19 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     p->setPen(ToQColor(ForeColor));
     if (wrap) {
         p->drawText(QRectF(x, y - fm.ascent(), wrapAt, 1 << 20), Qt::TextWordWrap, qtext);
-    } else {
+    } else if (font.underline()) {
         p->drawText(QPointF(x, y), qtext);
+    } else {
+        auto& cache = StaticCache();
+        StaticKey key{impl_->fontKey, qtext};
+        auto it = cache.find(key);
+        if (it == cache.end()) {
+            QStaticText st(qtext);
+            st.setTextFormat(Qt::PlainText);
+            st.setPerformanceHint(QStaticText::AggressiveCaching);
+            it = cache.emplace(std::move(key), std::move(st)).first;
+        }
+        p->drawStaticText(QPointF(x, y - fm.ascent()), it->second);
     }
     surface_.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
 }
