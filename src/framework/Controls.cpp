@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "framework/DrawingPrivate.h"
@@ -111,7 +112,8 @@ class CanvasWidget : public QWidget {
     void paintEvent(QPaintEvent* e) override {
         Canvas::Impl& d = *impl_;
         double dpr = devicePixelRatioF();
-        if (d.backing.isNull() || d.backing.devicePixelRatio() != dpr) d.MakeBacking();
+        // Moved to a screen of another density: a new surface, painted whole.
+        if (!d.backing.isNull() && d.backing.devicePixelRatio() != dpr) d.MakeBacking();
         if (d.needsPaint) {
             d.needsPaint = false;
             d.painting = true;
@@ -121,8 +123,12 @@ class CanvasWidget : public QWidget {
             d.owner->Paint(g);
             d.painting = false;
         }
-        if (d.backing.isNull()) return;
         QPainter p(this);
+        if (d.backing.isNull()) {
+            // No surface (empty or too large to hold): opaque painting must still cover.
+            p.fillRect(e->rect(), Qt::white);
+            return;
+        }
         p.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect& r : e->region()) {
             p.drawImage(QRectF(r), d.backing,
@@ -137,7 +143,8 @@ class CanvasWidget : public QWidget {
     }
 
     void mouseMoveEvent(QMouseEvent* e) override {
-        if (!tracking_) return;
+        // A drag is a move with the button held; without it the release was lost.
+        if (!tracking_ || !(e->buttons() & Qt::LeftButton)) return;
         QPointF p = e->position();
         impl_->owner->MouseDrag(ToPagePixel(p.x()), ToPagePixel(p.y()));
     }
@@ -162,9 +169,10 @@ void Canvas::Impl::Damaged(double x, double y, double w, double h) {
 
 void Canvas::Impl::MakeBacking() {
     double dpr = widget ? widget->devicePixelRatioF() : ScreenPixelRatio();
-    int w = static_cast<int>(std::ceil(Width() * dpr)),
-        h = static_cast<int>(std::ceil(Height() * dpr));
-    if (w <= 0 || h <= 0) {
+    double dw = std::ceil(Width() * dpr), dh = std::ceil(Height() * dpr);
+    int w = static_cast<int>(std::min(dw, 32767.0)), h = static_cast<int>(std::min(dh, 32767.0));
+    // A control larger than any screen gets no surface rather than gigabytes.
+    if (w <= 0 || h <= 0 || dw * dh * 4 > (1LL << 30)) {
         backing = QImage();
     } else {
         backing = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -294,8 +302,16 @@ String EditField::Text() const {
     return static_cast<QLineEdit*>(Widget())->text().toStdString();
 }
 
+// TextChange follows every Text set in code, also when the text stays the same:
+// the palette's boxes count on it to mark the layout modified.
 void EditField::SetText(const String& text) {
-    static_cast<QLineEdit*>(Widget())->setText(Q(text));
+    auto* edit = static_cast<QLineEdit*>(Widget());
+    QString t = Q(text);
+    if (edit->text() == t) {
+        TextChange();
+    } else {
+        edit->setText(t);
+    }
 }
 
 void EditField::SetFocus() {

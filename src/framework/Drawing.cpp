@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -51,13 +52,34 @@ std::unordered_map<MeasureKey, int, MeasureKeyHash>& MeasureCache() {
     return cache;
 }
 
+// Labels are drawn again at every repaint: their layout is kept too, by font and
+// text, and cleared whole when it grows large.
+struct StaticKey {
+    QString font;
+    QString text;
+    bool operator==(const StaticKey&) const = default;
+};
+struct StaticKeyHash {
+    std::size_t operator()(const StaticKey& k) const {
+        return qHash(k.font) ^ (qHash(k.text) * 31);
+    }
+};
+std::unordered_map<StaticKey, QStaticText, StaticKeyHash>& StaticCache() {
+    static std::unordered_map<StaticKey, QStaticText, StaticKeyHash> cache;
+    if (cache.size() > 5000) cache.clear();
+    return cache;
+}
+
 }  // namespace
 
 QFont MakeFont(const String& family, double size, bool bold, bool italic, bool underline) {
     QFont f;
     if (!family.empty()) f.setFamily(QString::fromStdString(family));
+    // 0, negative and NaN mean the default size; a fraction of a pixel is one pixel.
     int px = kDefaultTextSize;
-    if (Finite(size) && size >= 1) px = static_cast<int>(std::min<double>(size, kLargestTextSize));
+    if (Finite(size) && size > 0) {
+        px = std::max(1, static_cast<int>(std::min<double>(size, kLargestTextSize)));
+    }
     f.setPixelSize(px);
     f.setBold(bold);
     f.setItalic(italic);
@@ -207,13 +229,17 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     QFontMetrics fm(font);
     QRectF extent;
     bool wrap = Finite(wrapWidth) && wrapWidth >= 1;
+    int wrapAt = wrap ? static_cast<int>(std::min(wrapWidth, 100000.0)) : 0;
+    // The damaged area reaches a line height beyond the advance on either side,
+    // for italic overhang and glyphs that stick out of their cell.
+    int margin = fm.height();
     if (wrap) {
-        int w = static_cast<int>(std::min(wrapWidth, 100000.0));
-        QRect r = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap, qtext);
-        extent = QRectF(x, y - fm.ascent(), r.width() + 2, r.height() + 2);
+        QRect r = fm.boundingRect(QRect(0, 0, wrapAt, 1 << 20), Qt::TextWordWrap, qtext);
+        extent =
+            QRectF(x - margin, y - fm.ascent() - 2, r.width() + 2.0 * margin, r.height() + 4.0);
     } else {
-        extent = QRectF(x - fm.height(), y - fm.ascent() - 2,
-                        fm.horizontalAdvance(qtext) + 2.0 * fm.height(), fm.height() + 4.0);
+        extent = QRectF(x - margin, y - fm.ascent() - 2, StringWidth(text) + 2.0 * margin,
+                        fm.height() + 4.0);
     }
     QRectF visible = extent;
     if (!ClipToSurface(surface_, visible)) return;
@@ -222,9 +248,20 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     p->setFont(font);
     p->setPen(ToQColor(ForeColor));
     if (wrap) {
-        p->drawText(QRectF(x, y - fm.ascent(), wrapWidth, 1 << 20), Qt::TextWordWrap, qtext);
-    } else {
+        p->drawText(QRectF(x, y - fm.ascent(), wrapAt, 1 << 20), Qt::TextWordWrap, qtext);
+    } else if (font.underline()) {
         p->drawText(QPointF(x, y), qtext);
+    } else {
+        auto& cache = StaticCache();
+        StaticKey key{impl_->fontKey, qtext};
+        auto it = cache.find(key);
+        if (it == cache.end()) {
+            QStaticText st(qtext);
+            st.setTextFormat(Qt::PlainText);
+            st.setPerformanceHint(QStaticText::AggressiveCaching);
+            it = cache.emplace(std::move(key), std::move(st)).first;
+        }
+        p->drawStaticText(QPointF(x, y - fm.ascent()), it->second);
     }
     surface_.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
 }
@@ -262,37 +299,91 @@ Integer Graphics::StringHeight(const String& text, double wrapWidth) {
 
 namespace {
 
+// Shapes work in whole pixels, so frames and lines stay crisp at any pixel ratio.
+// Coordinates are first brought within a range where sums stay finite.
+constexpr double kFarAway = 1e7;
+double Near(double v) {
+    return std::clamp(v, -kFarAway, kFarAway);
+}
+
+// The nearest whole pixel; a tie goes the way the size points. A frame whose
+// centre was found by truncating half an odd size toward its anchor lands back
+// on that anchor: the far edge moves by the half pixel instead.
+double Snap(double v, bool forward) {
+    return forward ? std::floor(v + 0.5) : std::ceil(v - 0.5);
+}
+
+// Border widths in whole pixels; anything above 0 is at least one pixel.
+double PixelWidth(double bw) {
+    if (!Finite(bw) || bw <= 0) return 0;
+    return std::max(1.0, std::round(std::min(bw, kLargestBorderWidth)));
+}
+
 void DrawRectShape(Surface& surface, const RectShape& s, double x, double y) {
     double w = std::fabs(s.Width), h = std::fabs(s.Height);
     double cx = s.X + x, cy = s.Y + y;
-    if (!Finite(w) || !Finite(h) || !Finite(cx) || !Finite(cy) || w <= 0 || h <= 0) return;
+    if (!Finite(w) || !Finite(h) || !Finite(cx) || !Finite(cy)) return;
     // The frame covers the outline's far edge too: w + 1 by h + 1 pixels.
-    QRectF outer(cx - w / 2, cy - h / 2, w + 1, h + 1);
+    double left = Near(Snap(cx - w / 2, !(s.Width < 0)));
+    double right = Near(Snap(cx + w / 2, !(s.Width < 0)));
+    double top = Near(Snap(cy - h / 2, !(s.Height < 0)));
+    double bottom = Near(Snap(cy + h / 2, !(s.Height < 0)));
+    QRectF outer(left, top, right - left + 1, bottom - top + 1);
     QRectF visible = outer;
     if (!ClipToSurface(surface, visible)) return;
+    double bw = s.Border > 0 ? PixelWidth(s.BorderWidth) : 0;
+    bool fill = s.Fill > 0;
+    if (!fill && bw == 0) return;
     Painter p(surface);
     if (!p.Active()) return;
-    double bw = Finite(s.BorderWidth) ? std::clamp(s.BorderWidth, 0.0, kLargestBorderWidth) : 0;
-    bool border = s.Border > 0 && bw > 0;
-    bw = std::min({bw, outer.width() / 2, outer.height() / 2});
-    QRectF inner = border ? outer.adjusted(bw, bw, -bw, -bw) : outer;
-    if (s.Fill > 0) {
-        QRectF r = inner;
-        if (ClipToSurface(surface, r)) p->fillRect(r, ToQColor(s.FillColor, s.Fill));
-    }
-    if (border) {
-        QColor c = ToQColor(s.BorderColor, s.Border);
-        QRectF strips[] = {
-            QRectF(outer.left(), outer.top(), outer.width(), bw),
-            QRectF(outer.left(), outer.bottom() - bw, outer.width(), bw),
-            QRectF(outer.left(), outer.top() + bw, bw, outer.height() - 2 * bw),
-            QRectF(outer.right() - bw, outer.top() + bw, bw, outer.height() - 2 * bw),
-        };
-        for (QRectF r : strips) {
-            if (ClipToSurface(surface, r)) p->fillRect(r, c);
+    if (2 * bw >= outer.width() || 2 * bw >= outer.height()) {
+        // All border, no room inside.
+        p->fillRect(visible, ToQColor(s.BorderColor, s.Border));
+    } else {
+        if (fill) {
+            QRectF r = outer.adjusted(bw, bw, -bw, -bw);
+            if (ClipToSurface(surface, r)) p->fillRect(r, ToQColor(s.FillColor, s.Fill));
+        }
+        if (bw > 0) {
+            QColor c = ToQColor(s.BorderColor, s.Border);
+            QRectF strips[] = {
+                QRectF(outer.left(), outer.top(), outer.width(), bw),
+                QRectF(outer.left(), outer.bottom() - bw, outer.width(), bw),
+                QRectF(outer.left(), outer.top() + bw, bw, outer.height() - 2 * bw),
+                QRectF(outer.right() - bw, outer.top() + bw, bw, outer.height() - 2 * bw),
+            };
+            for (QRectF r : strips) {
+                if (ClipToSurface(surface, r)) p->fillRect(r, c);
+            }
         }
     }
     surface.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
+}
+
+// Cuts the segment to the rectangle (Liang-Barsky); false when nothing is left.
+bool ClipSegment(const QRectF& box, double& x1, double& y1, double& x2, double& y2) {
+    double t0 = 0, t1 = 1, dx = x2 - x1, dy = y2 - y1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {x1 - box.left(), box.right() - x1, y1 - box.top(), box.bottom() - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    double ox = x1, oy = y1;
+    x1 = ox + t0 * dx;
+    y1 = oy + t0 * dy;
+    x2 = ox + t1 * dx;
+    y2 = oy + t1 * dy;
+    return true;
 }
 
 void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
@@ -300,35 +391,36 @@ void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
     for (double v : {x1, y1, x2, y2}) {
         if (!Finite(v)) return;
     }
-    double bw = Finite(c.BorderWidth) ? std::clamp(c.BorderWidth, 0.0, kLargestBorderWidth) : 0;
-    if (c.Border <= 0 || bw <= 0) return;
+    x1 = Near(x1), y1 = Near(y1), x2 = Near(x2), y2 = Near(y2);
+    double bw = c.Border > 0 ? PixelWidth(c.BorderWidth) : 0;
+    if (bw == 0) return;
     QColor colour = ToQColor(c.BorderColor, c.Border);
     QRectF r;
     if (y1 == y2 || x1 == x2) {
         // Straight across or down: the pixels from one end to the other, both ends
-        // included, bw thick.
-        r = y1 == y2 ? QRectF(std::min(x1, x2), y1, std::fabs(x2 - x1) + 1, bw)
-                     : QRectF(x1, std::min(y1, y2), bw, std::fabs(y2 - y1) + 1);
+        // included, bw thick below or right of the line.
+        double ax = std::floor(std::min(x1, x2)), bx = std::floor(std::max(x1, x2));
+        double ay = std::floor(std::min(y1, y2)), by = std::floor(std::max(y1, y2));
+        r = y1 == y2 ? QRectF(ax, ay, bx - ax + 1, bw) : QRectF(ax, ay, bw, by - ay + 1);
         if (!ClipToSurface(surface, r)) return;
         Painter p(surface);
         if (!p.Active()) return;
         p->fillRect(r, colour);
     } else {
+        QRectF box(-bw - 8, -bw - 8, surface.Width() + 2 * bw + 16, surface.Height() + 2 * bw + 16);
+        if (!ClipSegment(box, x1, y1, x2, y2)) return;
         r = QRectF(QPointF(std::min(x1, x2) - bw, std::min(y1, y2) - bw),
                    QPointF(std::max(x1, x2) + bw + 1, std::max(y1, y2) + bw + 1));
-        QRectF visible = r;
-        if (!ClipToSurface(surface, visible)) return;
-        if (r.width() > 100000 || r.height() > 100000) return;
+        if (!ClipToSurface(surface, r)) return;
         Painter p(surface);
         if (!p.Active()) return;
         p->setPen(QPen(colour, bw, Qt::SolidLine, Qt::FlatCap));
         p->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
-        r = visible;
     }
     surface.Damaged(r.x(), r.y(), r.width(), r.height());
 }
 
-void DrawStringShape(Surface& surface, Graphics& g, const StringShape& s, double x, double y) {
+void DrawStringShape(Surface& surface, const StringShape& s, double x, double y) {
     if (s.Text.empty() || s.Fill <= 0) return;
     QFont font = MakeFont(s.TextFont, s.TextSize, s.Bold, s.Italic, s.Underline);
     QFontMetrics fm(font);
@@ -344,7 +436,6 @@ void DrawStringShape(Surface& surface, Graphics& g, const StringShape& s, double
     p->setFont(font);
     p->setPen(ToQColor(s.FillColor, s.Fill));
     p->drawText(QPointF(cx - w / 2, baseline), text);
-    (void)g;
     surface.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
 }
 
@@ -356,7 +447,7 @@ void Graphics::DrawObject(const Object2D& shape, double x, double y) {
     } else if (auto* c = dynamic_cast<const CurveShape*>(&shape)) {
         DrawCurveShape(surface_, *c, x, y);
     } else if (auto* s = dynamic_cast<const StringShape*>(&shape)) {
-        DrawStringShape(surface_, *this, *s, x, y);
+        DrawStringShape(surface_, *s, x, y);
     }
 }
 

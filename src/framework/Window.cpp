@@ -53,14 +53,19 @@ class ContentWidget : public QWidget {
   public:
     explicit ContentWidget(Window* owner) : owner_(owner) {}
     std::vector<Control*>* controls = nullptr;
+    // The size the controls were last laid out for. Kept here rather than taken
+    // from the resize event, which knows no old size for a window not yet shown.
+    QSize laidOut;
 
-  protected:
-    void resizeEvent(QResizeEvent* e) override {
-        QSize old = e->oldSize();
-        if (old.isValid() && controls) {
-            int dx = e->size().width() - old.width();
-            int dy = e->size().height() - old.height();
-            for (Control* c : *controls) {
+    // Moves the locked controls for the new size, then raises Resized.
+    void Relayout(QSize now) {
+        if (now == laidOut) return;
+        int dx = now.width() - laidOut.width();
+        int dy = now.height() - laidOut.height();
+        laidOut = now;
+        if (controls) {
+            auto snapshot = *controls;
+            for (Control* c : snapshot) {
                 Integer l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
                 if (c->LockRight) (c->LockLeft ? w : l) += dx;
                 if (c->LockBottom) (c->LockTop ? h : t) += dy;
@@ -69,8 +74,13 @@ class ContentWidget : public QWidget {
                 }
             }
         }
-        owner_->Resized();
+        // Sizes set while the window is being built, before its Open, are no
+        // resize its handlers could act on yet.
+        if (owner_->Opened()) owner_->Resized();
     }
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override { Relayout(e->size()); }
 
   private:
     Window* owner_;
@@ -103,6 +113,7 @@ Window::Window(Integer frame) : frame_(frame), impl_(std::make_unique<Impl>()) {
         layout->addWidget(impl_->content);
         impl_->top = top;
     }
+    impl_->content->laidOut = impl_->content->size();
 }
 
 Window::~Window() {
@@ -145,10 +156,19 @@ void Window::SetHeight(Integer v) {
 void Window::SetSize(Integer width, Integer height) {
     width = std::max<Integer>(width, 0);
     height = std::max<Integer>(height, 0);
+    // What the frame adds around the content: once shown, the difference of the
+    // two sizes; before, the menu bar of a document window.
     QSize extra = impl_->top->size() - impl_->content->size();
-    if (!impl_->top->isVisible()) extra = QSize(0, 0);
+    if (!impl_->top->isVisible()) {
+        extra = QSize(0, 0);
+        if (auto* main = qobject_cast<QMainWindow*>(impl_->top)) {
+            if (QWidget* bar = main->menuWidget()) extra.setHeight(bar->sizeHint().height());
+        }
+    }
     impl_->top->resize(width + extra.width(), height + extra.height());
     impl_->content->resize(width, height);
+    // A hidden window hears of its resize only when shown; the controls follow now.
+    impl_->content->Relayout(QSize(width, height));
 }
 
 bool Window::Visible() const {
@@ -198,6 +218,42 @@ QWidget* Window::Widget() const {
 QWidget* Window::Content() const {
     return impl_->content;
 }
+
+namespace detail {
+
+namespace {
+
+// Deletes its window with it. Qt's deferred deletion waits until control is back
+// in the event loop that asked for it, so a window closed from its own handler,
+// or from inside its own modal loop, outlives the code still running in it.
+class WindowReaper : public QObject {
+  public:
+    explicit WindowReaper(Window* w) : window_(w) {}
+    ~WindowReaper() override {
+        std::erase(PendingWindows(), window_);
+        delete window_;
+    }
+    // Never freed: windows still waiting at exit stay reachable, not leaked, and
+    // are not deleted after the application object is gone.
+    static std::vector<Window*>& PendingWindows() {
+        static auto* pending = new std::vector<Window*>;
+        return *pending;
+    }
+
+  private:
+    Window* window_;
+};
+
+}  // namespace
+
+void DeleteLater(Window* w) {
+    if (!w) return;
+    w->onClosed = nullptr;
+    WindowReaper::PendingWindows().push_back(w);
+    (new WindowReaper(w))->deleteLater();
+}
+
+}  // namespace detail
 
 void Window::Register(Control* c) {
     controls_.push_back(c);

@@ -72,4 +72,41 @@ class Window {
     std::unique_ptr<Impl> impl_;
 };
 
+namespace detail {
+// Deletes the window once control is back in the event loop.
+void DeleteLater(Window* w);
+
+template <class T>
+T*& ImplicitSlot() {
+    // A plain pointer: an instance alive at exit is not deleted after the
+    // application object, which its widgets need.
+    static T* instance = nullptr;
+    return instance;
+}
+}  // namespace detail
+
+// The implicit instance of a window class: made on first use, let go of when it
+// closes (and deleted later, never inside its own handlers), so the next use
+// makes a fresh one.
+template <class T>
+T& Implicit() {
+    T*& slot = detail::ImplicitSlot<T>();
+    if (!slot) {
+        slot = new T();
+        T* made = slot;
+        made->onClosed = [made] {
+            T*& current = detail::ImplicitSlot<T>();
+            if (current == made) current = nullptr;
+            detail::DeleteLater(made);
+        };
+    }
+    return *slot;
+}
+
+// Whether the implicit instance exists now, without making it.
+template <class T>
+bool ImplicitExists() {
+    return detail::ImplicitSlot<T>() != nullptr;
+}
+
 }  // namespace fw
