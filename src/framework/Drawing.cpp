@@ -266,8 +266,14 @@ void DrawRectShape(Surface& surface, const RectShape& s, double x, double y) {
     double w = std::fabs(s.Width), h = std::fabs(s.Height);
     double cx = s.X + x, cy = s.Y + y;
     if (!Finite(w) || !Finite(h) || !Finite(cx) || !Finite(cy) || w <= 0 || h <= 0) return;
-    // The frame covers the outline's far edge too: w + 1 by h + 1 pixels.
-    QRectF outer(cx - w / 2, cy - h / 2, w + 1, h + 1);
+    // The frame covers the outline's far edge too: w + 1 by h + 1 pixels. Its
+    // edges are put on whole page pixels, rounding halves up as a 1x raster
+    // does, so that a shape with a half-pixel centre covers the same page pixels
+    // at every pixel ratio.
+    auto snap = [](double v) { return std::floor(v + 0.5); };
+    QRectF outer(QPointF(snap(cx - w / 2), snap(cy - h / 2)),
+                 QPointF(snap(cx + w / 2 + 1), snap(cy + h / 2 + 1)));
+    if (outer.isEmpty()) return;
     QRectF visible = outer;
     if (!ClipToSurface(surface, visible)) return;
     Painter p(surface);

@@ -237,14 +237,13 @@ void DragCanvas::RidisegnaArea(Integer x, Integer y, Integer width, Integer heig
 
 // --- Fields -----------------------------------------------------------------
 
-void DragCanvas::SelezionaCampo(const std::shared_ptr<Campo>& campo, bool selezionato) {
+void DragCanvas::SelezionaCampo(std::shared_ptr<Campo> campo, bool selezionato) {
     for (std::size_t i = vCampi.size(); i-- > 0;) {
         if (vCampi[i] != campo) continue;
         if (selezionato) {
             campo->selezionato = true;
-            std::shared_ptr<Campo> tenuto = vCampi[i];
             vCampi.erase(vCampi.begin() + static_cast<std::ptrdiff_t>(i));
-            vCampi.push_back(tenuto);
+            vCampi.push_back(campo);
         } else {
             campo->selezionato = false;
         }

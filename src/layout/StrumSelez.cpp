@@ -9,8 +9,10 @@ StrumSelez::StrumSelez() {
 }
 
 void StrumSelez::Disegna(fw::Graphics& g) {
-    g.DrawObject(*this, static_cast<double>(tx) + ToInteger(Width) / 2,
-                 static_cast<double>(ty) + ToInteger(Height) / 2);
+    // The exact middle: a centre truncated toward zero would put a band of odd
+    // negative size one pixel past its anchor, where no repaint of the band
+    // reaches once the pointer comes back to the anchor.
+    g.DrawObject(*this, static_cast<double>(tx) + Width / 2, static_cast<double>(ty) + Height / 2);
 }
 
 bool StrumSelez::NelRettangolo(const Campo& c) const {
