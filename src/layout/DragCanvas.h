@@ -60,7 +60,12 @@ class DragCanvas : public fw::Canvas {
     // How many fields have this catalogue row.
     Integer CercaCampo(Integer riga) const;
 
+    // Positions and sizes summed without overflow.
+    using Wide = long long;
+
   private:
+    // RidisegnaArea of a rectangle computed in wide integers.
+    void RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height);
     void PalettePopola();
     void PalettePopolaDim();
     void PaletteReset();
