@@ -212,8 +212,12 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
         QRect r = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap, qtext);
         extent = QRectF(x, y - fm.ascent(), r.width() + 2, r.height() + 2);
     } else {
-        extent = QRectF(x - fm.height(), y - fm.ascent() - 2,
-                        fm.horizontalAdvance(qtext) + 2.0 * fm.height(), fm.height() + 4.0);
+        // The advance through the measurement cache: a label is drawn right after
+        // it was measured, and shaping it a second time here cost as much as
+        // drawing it.
+        double advance = StringWidth(text);
+        extent = QRectF(x - fm.height(), y - fm.ascent() - 2, advance + 2.0 * fm.height(),
+                        fm.height() + 4.0);
     }
     QRectF visible = extent;
     if (!ClipToSurface(surface_, visible)) return;
