@@ -30,6 +30,21 @@ class DragCanvasTest : public prova::PaginaTest {
     }
 };
 
+TEST_F(DragCanvasTest, UnaTelaNuova) {
+    ASSERT_EQ(c.vSezioni.size(), 3u);
+    const char* lettere[] = {"T", "D", "P"};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(c.vSezioni[i]->etichetta->Text, lettere[i]);
+    EXPECT_TRUE(c.vCampi.empty());
+    EXPECT_EQ(c.rettSelez->tx, -1);
+    EXPECT_EQ(c.rettSelez->ty, -1);
+    EXPECT_EQ(c.rettSelez->Width, 0);
+    EXPECT_FALSE(c.Backdrop());
+    EXPECT_EQ(c.nomeFileSfondo, "");
+    EXPECT_FALSE(c.modificato);
+    EXPECT_EQ(c.campoCliccato, nullptr);
+    EXPECT_EQ(c.sezioneTrascinata, nullptr);
+}
+
 TEST_F(DragCanvasTest, RidisegnaOggettiDisegnaInteroCioCheToccaIlRettangolo) {
     auto k = Campo_(200, 300, 100, 20);  // extent 101 x 21: x 200 to 301, y 300 to 321
     ASSERT_EQ(k->Larghezza(), 101);
