@@ -1,6 +1,7 @@
 #include "layout/DragCanvas.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
@@ -13,9 +14,10 @@ using fw::ToInteger;
 
 namespace {
 
+using Wide = DragCanvas::Wide;
+
 // Sums and differences of page positions are taken wide and brought back into
 // range, so that positions from a hand-edited file cannot overflow.
-using Wide = long long;
 Integer Satura(Wide v) {
     return ToInteger(static_cast<double>(v));
 }
@@ -45,12 +47,16 @@ void DragCanvas::Open() {
         if (!s) Modulo1::MemoriaEsaurita();
         vSezioni.push_back(s);
     }
-    vSezioni[0]->posizY = 100;
-    vSezioni[0]->etichetta->Text = "T";
-    vSezioni[1]->posizY = 150;
-    vSezioni[1]->etichetta->Text = "D";
-    vSezioni[2]->posizY = 350;
-    vSezioni[2]->etichetta->Text = "P";
+    // Set through a table: g++ 12 at -O3 warns falsely (-Wrestrict) on a string
+    // literal assigned to each of the three in a row.
+    const struct {
+        Integer posizY;
+        char lettera;
+    } linee[] = {{100, 'T'}, {150, 'D'}, {350, 'P'}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        vSezioni[i]->posizY = linee[i].posizY;
+        vSezioni[i]->etichetta->Text = String(1, linee[i].lettera);
+    }
     rettSelez = fw::New<StrumSelez>();
     if (!rettSelez) Modulo1::MemoriaEsaurita();
 }
@@ -184,7 +190,7 @@ void DragCanvas::MouseDrag(Integer x, Integer y) {
                  static_cast<Wide>(fw::Abs(b.Height)) - top + 1;
     }
 
-    RidisegnaArea(Satura(left), Satura(top), Satura(width), Satura(height));
+    RidisegnaAreaLarga(left, top, width, height);
     ultimoX = x;
     ultimoY = y;
 }
@@ -235,16 +241,31 @@ void DragCanvas::RidisegnaArea(Integer x, Integer y, Integer width, Integer heig
     Graphics().DrawPicture(*buffer, x, y, width, height, x, y, width, height);
 }
 
+void DragCanvas::RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height) {
+    // Only the part inside the canvas can be shown. Cutting the rectangle to it
+    // first keeps a far-off corner from saturating the size, which would leave
+    // the visible part unrepainted.
+    if (width >= 0 && height >= 0) {
+        Wide w = Width(), h = Height();
+        Wide sinistra = std::clamp<Wide>(x, 0, w), destra = std::clamp<Wide>(x + width, 0, w);
+        Wide alto = std::clamp<Wide>(y, 0, h), basso = std::clamp<Wide>(y + height, 0, h);
+        x = sinistra;
+        y = alto;
+        width = destra - sinistra;
+        height = basso - alto;
+    }
+    RidisegnaArea(Satura(x), Satura(y), Satura(width), Satura(height));
+}
+
 // --- Fields -----------------------------------------------------------------
 
-void DragCanvas::SelezionaCampo(const std::shared_ptr<Campo>& campo, bool selezionato) {
+void DragCanvas::SelezionaCampo(std::shared_ptr<Campo> campo, bool selezionato) {
     for (std::size_t i = vCampi.size(); i-- > 0;) {
         if (vCampi[i] != campo) continue;
         if (selezionato) {
             campo->selezionato = true;
-            std::shared_ptr<Campo> tenuto = vCampi[i];
             vCampi.erase(vCampi.begin() + static_cast<std::ptrdiff_t>(i));
-            vCampi.push_back(tenuto);
+            vCampi.push_back(campo);
         } else {
             campo->selezionato = false;
         }
@@ -278,8 +299,8 @@ void DragCanvas::EliminaCampi() {
         vCampi.erase(vCampi.begin() + static_cast<std::ptrdiff_t>(i));
         modificato = true;
     }
-    RidisegnaArea(ToInteger(sinistra), ToInteger(alto), ToInteger(destra - sinistra),
-                  ToInteger(basso - alto));
+    RidisegnaAreaLarga(static_cast<Wide>(sinistra), static_cast<Wide>(alto),
+                       static_cast<Wide>(destra - sinistra), static_cast<Wide>(basso - alto));
     PaletteReset();
 }
 
@@ -310,11 +331,23 @@ void DragCanvas::SelezionaTutti(bool selezionato) {
 }
 
 void DragCanvas::DuplicaCampi() {
+    // Sources and copies are drawn straight onto the canvas, each on top of what
+    // is there; a source drawn after the copies of later fields covers them, so
+    // the area they touched is painted again afterwards, in list order.
+    Wide sinistra = std::numeric_limits<Wide>::max(), alto = sinistra;
+    Wide destra = std::numeric_limits<Wide>::min(), basso = destra;
+    auto allarga = [&](const Campo& k) {
+        sinistra = std::min<Wide>(sinistra, k.tx);
+        alto = std::min<Wide>(alto, k.ty);
+        destra = std::max(destra, Wide{k.tx} + k.Larghezza());
+        basso = std::max(basso, Wide{k.ty} + k.Altezza());
+    };
     for (std::size_t i = vCampi.size(); i-- > 0;) {
         const std::shared_ptr<Campo> sorgente = vCampi[i];
         if (!sorgente->selezionato) continue;
         sorgente->selezionato = false;
         sorgente->Disegna(Graphics());
+        allarga(*sorgente);
         std::shared_ptr<Campo> copia = AggiungiCampo();
         copia->tx = Satura(Wide{sorgente->tx} + 14);
         copia->ty = Satura(Wide{sorgente->ty} + 14);
@@ -333,7 +366,11 @@ void DragCanvas::DuplicaCampi() {
         copia->coloreEtich = sorgente->coloreEtich;
         copia->etichetta = sorgente->etichetta;
         copia->Disegna(Graphics());
+        allarga(*copia);
         modificato = true;
+    }
+    if (sinistra <= destra) {
+        RidisegnaAreaLarga(sinistra, alto, destra - sinistra, basso - alto);
     }
     PalettePopola();
 }

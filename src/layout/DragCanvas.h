@@ -46,7 +46,9 @@ class DragCanvas : public fw::Canvas {
     void RidisegnaOggetti(Integer x, Integer y, Integer width, Integer height);
     // Makes sure the buffer exists at the canvas's size.
     void PreparaBuffer();
-    void SelezionaCampo(const std::shared_ptr<Campo>& campo, bool selezionato);
+    // Takes the field by value: the caller may pass an element of vCampi, which
+    // this reorders.
+    void SelezionaCampo(std::shared_ptr<Campo> campo, bool selezionato);
     std::shared_ptr<Campo> AggiungiCampo();
     void EliminaCampi();
     void ApriFileSfondo(const String& nome);
@@ -58,7 +60,12 @@ class DragCanvas : public fw::Canvas {
     // How many fields have this catalogue row.
     Integer CercaCampo(Integer riga) const;
 
+    // Positions and sizes summed without overflow.
+    using Wide = long long;
+
   private:
+    // RidisegnaArea of a rectangle computed in wide integers.
+    void RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height);
     void PalettePopola();
     void PalettePopolaDim();
     void PaletteReset();
