@@ -47,16 +47,12 @@ void DragCanvas::Open() {
         if (!s) Modulo1::MemoriaEsaurita();
         vSezioni.push_back(s);
     }
-    // Set through a table: g++ 12 at -O3 warns falsely (-Wrestrict) on a string
-    // literal assigned to each of the three in a row.
-    const struct {
-        Integer posizY;
-        char lettera;
-    } linee[] = {{100, 'T'}, {150, 'D'}, {350, 'P'}};
-    for (std::size_t i = 0; i < 3; ++i) {
-        vSezioni[i]->posizY = linee[i].posizY;
-        vSezioni[i]->etichetta->Text = String(1, linee[i].lettera);
-    }
+    vSezioni[0]->posizY = 100;
+    vSezioni[0]->etichetta->Text = "T";
+    vSezioni[1]->posizY = 150;
+    vSezioni[1]->etichetta->Text = "D";
+    vSezioni[2]->posizY = 350;
+    vSezioni[2]->etichetta->Text = "P";
     rettSelez = fw::New<StrumSelez>();
     if (!rettSelez) Modulo1::MemoriaEsaurita();
 }
