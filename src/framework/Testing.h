@@ -10,6 +10,10 @@
 
 #include "framework/Types.h"
 
+namespace fw {
+class Window;
+}
+
 namespace fw::testing {
 
 enum class DialogKind { MsgBox, MessageDialog, OpenFile, SelectColor };
@@ -80,6 +84,10 @@ void ClearShown();
 void SetProgramFolder(const String& path);
 void SetPreferencesFolder(const String& path);
 void HoldShift(std::optional<bool> held);
+// The next modal window (ShowModal, ShowModalWithin) runs this once its modal loop
+// is up, so a test can work its controls; it must close the window. A modal window
+// with nothing queued calls onUnexpected and is closed.
+void QueueModal(std::function<void(fw::Window&)> act);
 // The code of the last Quit, if any.
 std::optional<int> QuitCode();
 // The next TextOutputStream::Close fails as a full disk would.

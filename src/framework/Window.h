@@ -11,6 +11,7 @@ class QWidget;
 namespace fw {
 
 class Control;
+class MenuBar;
 
 // A window. Width and Height are its content area; controls are placed in it by
 // absolute content coordinates. Frames: 0 document window, 1 movable modal,
@@ -40,6 +41,27 @@ class Window {
     void Hide();
     // Asks CancelClose first; true when the window closed.
     bool Close();
+    // Shows the window modal to the whole application (ShowModal) or as a sheet
+    // over parent (ShowModalWithin); both return once the window has closed.
+    void ShowModal();
+    void ShowModalWithin(Window& parent);
+
+    // Size limits and the title bar's buttons.
+    void SetMinimumSize(Integer width, Integer height);
+    void SetMaximumSize(Integer width, Integer height);
+    void SetResizeable(bool v);
+    void SetCloseButton(bool v);
+    void SetMinimizeButton(bool v);
+    void SetMaximizeButton(bool v);
+
+    // The menu bar shown by a document window (frame 0); the window does not own it.
+    void SetMenuBar(MenuBar* bar);
+    MenuBar* GetMenuBar() const;
+    // Makes handler the command of the menu item named name while this window is
+    // the front window. An item with a handler is enabled.
+    void AddMenuHandler(const String& name, std::function<bool()> handler);
+    // The handler bound to name here; empty when none is.
+    std::function<bool()> MenuHandler(const String& name) const;
 
     // Events.
     virtual void Open() {}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+
+#include "framework/Controls.h"
+#include "framework/Window.h"
+#include "layout/DragCanvas.h"
+
+namespace vx {
+
+// The main window: the page canvas with its two scroll bars, the menu bar, and
+// the life of the open layout (new, open, save, background picture).
+class wMain : public fw::Window {
+  public:
+    using Integer = fw::Integer;
+    using String = fw::String;
+
+    wMain();
+    ~wMain() override;
+
+    // Bare name of the open configuration file, in the program's folder.
+    String nomeFileConfig;
+    // What the new/open dialog is asked: 0 start-up, 1 new, 2 open.
+    Integer oper = 0;
+    // Member of the palette's catalogue control arrays; always 0.
+    Integer modulo = 0;
+
+    std::unique_ptr<DragCanvas> DragCanvas1;
+    std::unique_ptr<fw::ScrollBar> sbVert;
+    std::unique_ptr<fw::ScrollBar> sbOrizz;
+
+    void sbVert_ValueChanged();
+    void sbOrizz_ValueChanged();
+    void AddMenuHandlers();
+    bool CancelClose() override;
+    void Resized() override;
+    bool _ArchivioApri_Action();
+    bool _ArchivioImportaModulo_Action();
+    bool _ArchivioRegistra_Action();
+    bool _ArchivioNuovo_Action();
+    bool _EditSelezionaTutto_Action();
+    bool _AllineamSinistra_Action();
+    bool _AllineamSuper_Action();
+    bool _AllineamDestra_Action();
+    bool _AllineamInfer_Action();
+    bool _Sposta1PxSu_Action();
+    bool _Sposta1PxGiu_Action();
+    bool _Sposta1PxSx_Action();
+    bool _Sposta1PxDx_Action();
+    bool _EditAggiungi_Action();
+    bool _EditDuplica_Action();
+    bool _EditElimina_Action();
+    // Writes the layout to nomeFileConfig; false when nothing was saved.
+    bool RegistraFile();
+    // Replaces the layout with the content of nomeFileConfig.
+    void ApriFile();
+    void NuovoConfig();
+    void ScorrimOrizz();
+    void ScorrimVert();
+    void ImpostaBarreScorrim();
+    void AggiungiCampo();
+    void DuplicaCampi();
+    void EliminaCampi();
+
+  private:
+    void _CreateControls0();
+    // 2 "Registra", 1 "Annulla", 0 "Non registrare".
+    Integer DialogoRegistraModifiche();
+};
+
+}  // namespace vx
+
+// The main window, made on first use.
+vx::wMain& wMain();
