@@ -22,7 +22,11 @@ vx::Menu& Menu() {
 }
 
 namespace vx {
-wMain::wMain() : fw::Window(0) {}
+wMain::wMain() : fw::Window(0) {
+    DragCanvas1 = std::make_unique<DragCanvas>(*this, "DragCanvas1", 0, 0, 568, 596);
+    sbVert = std::make_unique<fw::ScrollBar>(*this, "sbVert", 568, 0, 16, 600);
+    sbOrizz = std::make_unique<fw::ScrollBar>(*this, "sbOrizz", 0, 596, 569, 16);
+}
 wMain::~wMain() = default;
 void wMain::sbVert_ValueChanged() {}
 void wMain::sbOrizz_ValueChanged() {}
