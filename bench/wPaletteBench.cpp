@@ -10,14 +10,12 @@
 
 namespace {
 
-// The main window's page with 1,000 fields in a grid of 10 columns, the 100 of
-// one column selected (so the common left edge shows and changes at every step),
+// The main window's page with 1,000 fields in a grid of 10 columns and 100 rows,
 // and the palette shown beside it.
 struct PaginaConPalette {
     PaginaConPalette() {
         ::wMain().Show();
         ::wPalette().Show();
-        c.palette = &::wPalette();
         fw::Integer font = Modulo1::CercaFont("DejaVu Sans");
         const char* etichette[] = {"Ragione sociale", "Partita IVA", "Data", "Totale documento",
                                    "Imponibile"};
@@ -33,7 +31,6 @@ struct PaginaConPalette {
             k->iCampo = 1 + i % 85;
             k->etichetta = etichette[i % 5];
             k->DimensEtichetta();
-            k->selezionato = i % 10 == 4;
         }
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
     }
@@ -45,12 +42,24 @@ PaginaConPalette& P() {
     return *p;
 }
 
+// 100 fields selected: with argument 0 one whole column (their common left edge
+// shows, and changes at every step), with 1 ten whole rows in the middle.
+void Seleziona(DragCanvas& c, int forma) {
+    for (std::size_t i = 0; i < c.vCampi.size(); ++i) {
+        c.vCampi[i]->selezionato = forma == 0 ? i % 10 == 4 : i >= 400 && i < 500;
+    }
+}
+
 // One move step of the 100 selected fields, back and forth by a pixel: the
 // fields move, the palette's four boxes are written, the area is redrawn.
 void BM_PassoSpostamentoConPalette(benchmark::State& state) {
     DragCanvas& c = P().c;
-    auto k = c.vCampi[450];
+    Seleziona(c, static_cast<int>(state.range(0)));
+    auto k = c.vCampi[454];  // selected in both shapes: the press keeps the selection
     c.MouseDown(k->tx + 20, k->ty + 3);
+    int selezionati = 0;
+    for (const auto& campo : c.vCampi) selezionati += campo->selezionato;
+    if (selezionati != 100) state.SkipWithError("the selection is not the 100 fields");
     int x = c.ultimoX, y = c.ultimoY, d = 1;
     for (auto _ : state) {
         c.MouseDrag(x + d, y + d);
@@ -58,13 +67,24 @@ void BM_PassoSpostamentoConPalette(benchmark::State& state) {
     }
     c.MouseUp(x, y);
 }
-BENCHMARK(BM_PassoSpostamentoConPalette);
+BENCHMARK(BM_PassoSpostamentoConPalette)->Arg(0)->Arg(1);
 
-// The palette's share of that step: the selection's position and size shown.
+// The palette's share of that step: the column's position and size shown, its
+// left edge changed each time.
 void BM_PopolaDim(benchmark::State& state) {
-    P();
+    DragCanvas& c = P().c;
+    Seleziona(c, 0);
     vx::wPalette& p = ::wPalette();
-    for (auto _ : state) p.PopolaDim();
+    int d = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (auto& k : c.vCampi) {
+            if (k->selezionato) k->tx += d;
+        }
+        d = -d;
+        state.ResumeTiming();
+        p.PopolaDim();
+    }
 }
 BENCHMARK(BM_PopolaDim);
 

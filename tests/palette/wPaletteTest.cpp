@@ -96,7 +96,7 @@ class Palette : public ::testing::Test {
     void SetUp() override {
         fw::testing::HoldShift(false);
         c.vCampi.clear();
-        c.palette = &p;
+        ASSERT_NE(c.palette, nullptr);  // the main window tells the palette
         p.Init();
         p.Reset();
         // What Reset leaves alone.
