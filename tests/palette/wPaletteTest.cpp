@@ -320,6 +320,8 @@ TEST_F(Palette, ControlliInOrdineDiCreazione) {
     for (const Allineamento& a : allineamenti) {
         SCOPED_TRACE(a.aiuto);
         EXPECT_EQ(a.bb->Widget()->toolTip().toStdString(), a.aiuto);
+        ASSERT_NE(a.icona, nullptr);
+        EXPECT_FALSE(qobject_cast<QToolButton*>(a.bb->Widget())->icon().isNull());
         QImage quadrato = a.quadrato->Widget()->grab().toImage();
         double dpr = quadrato.devicePixelRatio();
         for (QPoint punto : {QPoint(0, 0), QPoint(1, 12), QPoint(12, 12), QPoint(23, 23)}) {
@@ -327,6 +329,20 @@ TEST_F(Palette, ControlliInOrdineDiCreazione) {
             EXPECT_EQ(quadrato.pixel(px) & 0xFFFFFF, a.colore & 0xFFFFFF) << punto.x();
         }
     }
+}
+
+TEST_F(Palette, IconeDiAllineamentoCaricateUnaVolta) {
+    auto sinistra = text_align_left(), destra = text_align_right();
+    ASSERT_NE(sinistra, nullptr);
+    ASSERT_NE(destra, nullptr);
+    EXPECT_EQ(text_align_left(), sinistra);
+    EXPECT_EQ(text_align_right(), destra);
+    auto figura = [](const fw::BevelButton& bb) {
+        return qobject_cast<QToolButton*>(bb.Widget())->icon().pixmap(QSize(16, 16)).toImage();
+    };
+    // No picture of its own for the centre: it shows the right one.
+    EXPECT_EQ(figura(*p.bbCentro), figura(*p.bbDestra));
+    EXPECT_NE(figura(*p.bbSinistra), figura(*p.bbDestra));
 }
 
 TEST_F(Palette, IlCatalogoNeiDueControlli) {
