@@ -138,6 +138,12 @@ class EditoriTest : public ::testing::Test {
         QTest::keyClicks(w, QString::fromStdString(testo));
         QTest::keyClick(w, Qt::Key_Tab);
     }
+    std::size_t Selezionati() const {
+        std::size_t n = 0;
+        for (auto& k : c->vCampi) n += k->selezionato;
+        return n;
+    }
+
     // No box keeps the focus, so no LostFocus reaches the next case.
     void Sfoca() {
         if (QWidget* w = QApplication::focusWidget()) w->clearFocus();
@@ -158,7 +164,8 @@ class EditoriTest : public ::testing::Test {
 struct Modifica {
     const char* nome;
     std::function<void(EditoriTest&, vx::wPalette&)> agisci;
-    std::function<void(Stato&)> atteso;
+    // Run before the edit, with the palette showing the selection.
+    std::function<void(Stato&, vx::wPalette&)> atteso;
 };
 
 class EditoriTabella : public EditoriTest {
@@ -169,7 +176,7 @@ class EditoriTabella : public EditoriTest {
         SCOPED_TRACE(std::string(mod.nome) + ", selezionati: " + std::to_string(quanti));
         std::vector<Stato> attesi = Stati();
         for (std::size_t i = 0; i < c->vCampi.size(); ++i) {
-            if (c->vCampi[i]->selezionato) mod.atteso(attesi[i]);
+            if (c->vCampi[i]->selezionato) mod.atteso(attesi[i], *p);
         }
         mod.agisci(*this, *p);
         EXPECT_EQ(Stati(), attesi);
@@ -209,17 +216,22 @@ std::vector<Modifica> Modifiche() {
         return [box, testo](EditoriTest& t, vx::wPalette& p) { t.Scrivi(*(p.*box), testo); };
     };
     return {
-        {"x", scrivi(&vx::wPalette::efX, "250"), [](Stato& s) { s.tx = 250; }},
-        {"x 0", scrivi(&vx::wPalette::efX, "0"), [](Stato& s) { s.tx = 0; }},
-        {"y", scrivi(&vx::wPalette::efY, "333"), [](Stato& s) { s.ty = 333; }},
-        {"larghezza", scrivi(&vx::wPalette::efLargh, "180"), [](Stato& s) { s.w = 180; }},
-        {"larghezza 3 diventa 6", scrivi(&vx::wPalette::efLargh, "3"), [](Stato& s) { s.w = 6; }},
-        {"altezza", scrivi(&vx::wPalette::efAlt, "45"), [](Stato& s) { s.h = 45; }},
-        {"altezza 0 diventa 6", scrivi(&vx::wPalette::efAlt, "0"), [](Stato& s) { s.h = 6; }},
-        {"dimensione", scrivi(&vx::wPalette::efDimFont, "24"), [](Stato& s) { s.dimFont = 24; }},
-        {"dimensione 0", scrivi(&vx::wPalette::efDimFont, "0"), [](Stato& s) { s.dimFont = 0; }},
+        {"x", scrivi(&vx::wPalette::efX, "250"), [](Stato& s, vx::wPalette&) { s.tx = 250; }},
+        {"x 0", scrivi(&vx::wPalette::efX, "0"), [](Stato& s, vx::wPalette&) { s.tx = 0; }},
+        {"y", scrivi(&vx::wPalette::efY, "333"), [](Stato& s, vx::wPalette&) { s.ty = 333; }},
+        {"larghezza", scrivi(&vx::wPalette::efLargh, "180"),
+         [](Stato& s, vx::wPalette&) { s.w = 180; }},
+        {"larghezza 3 diventa 6", scrivi(&vx::wPalette::efLargh, "3"),
+         [](Stato& s, vx::wPalette&) { s.w = 6; }},
+        {"altezza", scrivi(&vx::wPalette::efAlt, "45"), [](Stato& s, vx::wPalette&) { s.h = 45; }},
+        {"altezza 0 diventa 6", scrivi(&vx::wPalette::efAlt, "0"),
+         [](Stato& s, vx::wPalette&) { s.h = 6; }},
+        {"dimensione", scrivi(&vx::wPalette::efDimFont, "24"),
+         [](Stato& s, vx::wPalette&) { s.dimFont = 24; }},
+        {"dimensione 0", scrivi(&vx::wPalette::efDimFont, "0"),
+         [](Stato& s, vx::wPalette&) { s.dimFont = 0; }},
         {"testo fisso", scrivi(&vx::wPalette::efTestoFisso, "Intestazione"),
-         [](Stato& s) {
+         [](Stato& s, vx::wPalette&) {
              s.iCampo = 0;
              s.testoFisso = s.etichetta = "Intestazione";
          }},
@@ -228,7 +240,39 @@ std::vector<Modifica> Modifiche() {
              fw::testing::AnswerSelectColor(true, 0xD01020);
              t.Clic(*p.canColore);
          },
-         [](Stato& s) { s.colore = 0xD01020; }},
+         [](Stato& s, vx::wPalette&) { s.colore = 0xD01020; }},
+        {"grassetto", [](EditoriTest& t, vx::wPalette& p) { t.Clic(*p.bbGrassetto); },
+         [](Stato& s, vx::wPalette& p) { s.g = !p.bbGrassetto->Value(); }},
+        {"corsivo", [](EditoriTest& t, vx::wPalette& p) { t.Clic(*p.bbCorsivo); },
+         [](Stato& s, vx::wPalette& p) { s.c = !p.bbCorsivo->Value(); }},
+        {"sottolineato", [](EditoriTest& t, vx::wPalette& p) { t.Clic(*p.bbSottolineato); },
+         [](Stato& s, vx::wPalette& p) { s.s = !p.bbSottolineato->Value(); }},
+        {"sinistra", [](EditoriTest& t, vx::wPalette& p) { t.Clic(*p.bbSinistra); },
+         [](Stato& s, vx::wPalette& p) { s.allType = p.bbSinistra->Value() ? 0 : 1; }},
+        {"centro", [](EditoriTest& t, vx::wPalette& p) { t.Clic(*p.bbCentro); },
+         [](Stato& s, vx::wPalette& p) { s.allType = p.bbCentro->Value() ? 0 : 2; }},
+        {"destra", [](EditoriTest& t, vx::wPalette& p) { t.Clic(*p.bbDestra); },
+         [](Stato& s, vx::wPalette& p) { s.allType = p.bbDestra->Value() ? 0 : 3; }},
+        {"font",
+         [](EditoriTest&, vx::wPalette& p) {
+             p.bbFont->ChooseRow(Modulo1::CercaFont("Liberation Sans"));
+         },
+         [](Stato& s, vx::wPalette&) { s.iFont = Modulo1::CercaFont("Liberation Sans"); }},
+        {"pagina",
+         [](EditoriTest&, vx::wPalette& p) { QTest::keyClick(p.pmPagina->Widget(), Qt::Key_End); },
+         [](Stato& s, vx::wPalette&) { s.pagina = 2; }},
+        {"campo del catalogo",
+         [](EditoriTest& t, vx::wPalette& p) {
+             // The first field of the walk takes the row; each later one is told
+             // that the row is already on the page.
+             for (std::size_t i = 1; i < t.Selezionati(); ++i) fw::testing::AnswerMsgBox();
+             QTest::keyClick(p.pmCampi[0]->Widget(), Qt::Key_End);
+         },
+         [](Stato& s, vx::wPalette&) {
+             s.iCampo = Catalogo::NUM_RIGHE - 1;
+             s.testoFisso = "";
+             s.etichetta = Catalogo::Nome(Catalogo::NUM_RIGHE - 1);
+         }},
     };
 }
 
