@@ -53,4 +53,19 @@ void BM_RidimensionaFinestra(benchmark::State& state) {
 }
 BENCHMARK(BM_RidimensionaFinestra)->Unit(benchmark::kMicrosecond);
 
+// The same resize without the repaint: the locked controls moved, the bars
+// fitted again and the canvas placed.
+void BM_RidimensionaSenzaDisegno(benchmark::State& state) {
+    vx::wMain& w = ::wMain();
+    w.Show();
+    QApplication::processEvents();
+    bool grande = false;
+    for (auto _ : state) {
+        grande = !grande;
+        w.SetSize(grande ? 520 : 480, grande ? 640 : 600);
+    }
+    Chiudi();
+}
+BENCHMARK(BM_RidimensionaSenzaDisegno)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
