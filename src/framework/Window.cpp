@@ -348,9 +348,16 @@ void Window::ApplyLimits() {
     } else {
         content->setFixedSize(content->size());
     }
-    // The frame takes its limits from the content's, plus the menu bar.
-    if (QLayout* layout = impl_->top->layout())
+    // The frame takes its limits from the content's, plus the menu bar. A main
+    // window's layout sets only its minimum; its maximum is set here.
+    if (auto* main = qobject_cast<QMainWindow*>(impl_->top)) {
+        QWidget* bar = main->menuWidget();
+        qint64 height = qint64(content->maximumHeight()) + (bar ? bar->sizeHint().height() : 0);
+        main->setMaximumSize(content->maximumWidth(),
+                             static_cast<int>(std::min<qint64>(height, QWIDGETSIZE_MAX)));
+    } else if (QLayout* layout = impl_->top->layout()) {
         layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    }
     content->Relayout(content->size());
 }
 
@@ -457,6 +464,7 @@ void Window::SetMenuBar(MenuBar* bar) {
         delete old;
     }
     if (qbar) main->setMenuBar(qbar);
+    if (main->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) ApplyLimits();
     // The content keeps its size: the frame grows by the bar.
     if (!impl_->top->isVisible()) SetSize(keep.width(), keep.height());
     detail::RefreshMenus();
