@@ -323,8 +323,9 @@ void BevelButton::SetMenuValue(Integer row) {
     Bevel(this)->menuValue = row;
 }
 
+// With a menu a click only opens the menu, which waits for the user: no action.
 void BevelButton::Click() {
-    Bevel(this)->click();
+    if (!Bevel(this)->menu) Bevel(this)->click();
 }
 
 // A row the menu lacks is no choice.

@@ -73,10 +73,21 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     }
 }
 
+// The text is gathered here and handed to the file in large unbuffered writes:
+// a buffered device may flush a short write at commit time without reporting
+// it, and the file would be replaced by its first part.
 class TextOutputStream::Sink {
   public:
     explicit Sink(const QString& path) : file(path) {}
+    bool Flush() {
+        if (pending.isEmpty()) return true;
+        qint64 n = file.write(pending);
+        bool whole = n == pending.size();
+        pending.clear();
+        return whole;
+    }
     QSaveFile file;
+    QByteArray pending;
 };
 
 std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -84,7 +95,7 @@ std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
     auto sink = std::make_unique<TextOutputStream::Sink>(Q(path_));
     // A read-only file would otherwise be quietly replaced by the rename.
     if (Locked()) return nullptr;
-    if (!sink->file.open(QIODevice::WriteOnly)) return nullptr;
+    if (!sink->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return nullptr;
     return New<TextOutputStream>(std::move(sink));
 }
 
@@ -141,8 +152,8 @@ TextOutputStream::~TextOutputStream() {
 
 void TextOutputStream::Write(const String& text) {
     if (closed_ || failed_ || !sink_) return;
-    qint64 n = sink_->file.write(text.data(), static_cast<qint64>(text.size()));
-    if (n != static_cast<qint64>(text.size())) failed_ = true;
+    sink_->pending.append(text.data(), static_cast<qsizetype>(text.size()));
+    if (sink_->pending.size() >= (1 << 16) && !sink_->Flush()) failed_ = true;
 }
 
 void TextOutputStream::WriteLine(const String& text) {
@@ -154,6 +165,7 @@ bool TextOutputStream::Close() {
     if (closed_) return !failed_;
     closed_ = true;
     if (!sink_) return false;
+    if (!failed_ && !sink_->Flush()) failed_ = true;
     if (failed_ || testing::Detail::FailNextWrite()) {
         failed_ = true;
         sink_->file.cancelWriting();

@@ -213,17 +213,28 @@ TEST(TextOutputStream, DiscoPienoVeroLasciaIlVecchioFileIntero) {
     piccolo.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &piccolo), 0);
 
-    auto s = FolderItem(c.File("f.txt")).CreateTextFile();
-    bool chiuso = true;
-    if (s) {
-        s->Write(String(100000, 'x'));
-        chiuso = s->Close();
+    // One large write, and many short lines that only reach the limit when the
+    // stream is closed.
+    bool chiuso[2] = {true, true};
+    bool creati[2] = {false, false};
+    for (int modo = 0; modo < 2; ++modo) {
+        auto s = FolderItem(c.File("f.txt")).CreateTextFile();
+        creati[modo] = s != nullptr;
+        if (!s) continue;
+        if (modo == 0) {
+            s->Write(String(100000, 'x'));
+        } else {
+            for (int i = 0; i < 500; ++i) s->WriteLine("una riga di testo");
+        }
+        chiuso[modo] = s->Close();
     }
     setrlimit(RLIMIT_FSIZE, &prima);
     std::signal(SIGXFSZ, vecchioSegnale);
 
-    ASSERT_NE(s, nullptr);
-    EXPECT_FALSE(chiuso);
+    for (int modo = 0; modo < 2; ++modo) {
+        EXPECT_TRUE(creati[modo]) << modo;
+        EXPECT_FALSE(chiuso[modo]) << modo;
+    }
     EXPECT_EQ(c.Leggi("f.txt"), "vecchio");
     EXPECT_EQ(Contenuto(c), QStringList{"f.txt"});
 }

@@ -1,0 +1,248 @@
+// The configuration file: the layout as the invoicing program reads it.
+
+#include "document/App.h"
+#include "document/wMain.h"
+#include "framework/Dialogs.h"
+#include "framework/Files.h"
+#include "framework/Text.h"
+#include "layout/Modulo1.h"
+#include "palette/wPalette.h"
+
+using fw::Integer;
+using fw::String;
+
+namespace {
+
+const String TAB = "\t";
+
+// The palette's catalogue and font controls; absent members read as empty rows.
+String CodiceRiga(Integer modulo, Integer riga) {
+    auto& v = ::wPalette().lbCodCampi;
+    if (modulo < 0 || static_cast<std::size_t>(modulo) >= v.size() || !v[modulo]) return String();
+    return v[modulo]->List(riga);
+}
+
+String NomeRiga(Integer modulo, Integer riga) {
+    auto& v = ::wPalette().pmCampi;
+    if (modulo < 0 || static_cast<std::size_t>(modulo) >= v.size() || !v[modulo]) return String();
+    return v[modulo]->List(riga);
+}
+
+String NomeFont(Integer i) {
+    auto& bb = ::wPalette().bbFont;
+    return bb ? bb->List(i) : String();
+}
+
+// A TAB, CR or LF inside a column would split the field line or the file's
+// lines, and every line after it would be read into the wrong place.
+String SenzaSeparatori(String testo) {
+    for (char& ch : testo) {
+        if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
+    }
+    return testo;
+}
+
+Integer Intero(const String& colonna) {
+    return fw::ToInteger(fw::Val(colonna));
+}
+
+String Stella(bool v) {
+    return v ? "*" : "";
+}
+
+// The file's full path, so the user knows which folder to look at; a folder in
+// the file's place is named without its trailing separator.
+String Percorso(const fw::FolderItem& f) {
+    String p = f.AbsolutePath();
+    if (p.size() > 1 && p.back() == '/') p.pop_back();
+    return p;
+}
+
+String NonScrivibile(const fw::FolderItem* f, const String& nome) {
+    return "Non è possibile creare il file di configurazione " + (f ? Percorso(*f) : nome) +
+           ": la cartella del programma è protetta da scrittura oppure al suo posto c'è una "
+           "cartella o un file bloccato. Le modifiche non sono state registrate.";
+}
+
+String ScritturaFallita(const fw::FolderItem& f) {
+    return "La scrittura del file di configurazione " + Percorso(f) +
+           " non è riuscita (disco pieno?). Il file precedente è rimasto com'era e le modifiche "
+           "non sono state registrate.";
+}
+
+String NonLeggibile(const fw::FolderItem& f) {
+    return "Il file di configurazione " + Percorso(f) +
+           " non può essere letto (permessi insufficienti o non è un file). Il configuratore "
+           "aperto resta invariato.";
+}
+
+}  // namespace
+
+namespace vx {
+
+bool wMain::RegistraFile() {
+    DragCanvas& canvas = *DragCanvas1;
+
+    Integer n = canvas.CercaCampo(0);
+    if (n > 30) {
+        fw::MsgBox("Hai inserito " + fw::Str(n) +
+                   " testi fissi ma il numero massimo consentito è 30. " + "Devi eliminarne " +
+                   fw::Str(n - 30) + " per poter registrare questo configuratore.");
+        return false;
+    }
+
+    auto f = fw::GetFolderItem(nomeFileConfig, 0);
+    // The stream writes beside the old file and replaces it only once all of it
+    // was written, so a failure anywhere leaves the old file whole.
+    auto s = f ? f->CreateTextFile() : nullptr;
+    if (!s) {
+        fw::MsgBox(NonScrivibile(f.get(), nomeFileConfig));
+        return false;
+    }
+    s->Delimiter = fw::Chr(13);
+    auto scrivi = [&s](const String& riga) { s->WriteLine(fw::ToMacRoman(riga)); };
+
+    scrivi("<FCS><F><" + ::App().VXVer + "><" + ::App().VXHead + ">");
+    scrivi(SenzaSeparatori(canvas.nomeFileSfondo));
+
+    Integer rigaD2 = ::wPalette().CercaCampo("D2");
+    String larghezze;
+    for (const auto& c : canvas.vCampi) {
+        if (c->iCampo == rigaD2) {
+            larghezze = c->LarghezzeCaratteri();
+            break;
+        }
+    }
+    scrivi(larghezze);
+
+    auto posiz = [&canvas](std::size_t i) -> Integer {
+        return i < canvas.vSezioni.size() ? canvas.vSezioni[i]->posizY : 0;
+    };
+    for (std::size_t i = 0; i < 3; ++i) scrivi(fw::Str(posiz(i)));
+    const Integer inizioDettaglio = posiz(0);
+    const Integer fineDettaglio = posiz(1);
+
+    String riga;
+    for (const auto& c : canvas.vCampi) {
+        String codice;
+        if (c->iCampo < 0) {
+            codice = "-1";
+        } else if (c->iCampo > 0) {
+            codice = CodiceRiga(modulo, c->iCampo);
+        }
+        bool dettaglio = fw::TextEquals(fw::Left(codice, 1), "D") && inizioDettaglio <= c->ty &&
+                         c->ty < fineDettaglio;
+        const String colonne[] = {
+            Stella(dettaglio),
+            codice,
+            SenzaSeparatori(c->testoFisso),
+            fw::Str(c->tx),
+            fw::Str(c->ty),
+            fw::Str(c->riquadro->Width),
+            fw::Str(c->riquadro->Height),
+            SenzaSeparatori(NomeFont(c->iFont)),
+            fw::Str(c->dimFont),
+            Stella(c->stileG),
+            Stella(c->stileC),
+            Stella(c->stileS),
+            fw::Str(fw::Red(c->coloreEtich)),
+            fw::Str(fw::Green(c->coloreEtich)),
+            fw::Str(fw::Blue(c->coloreEtich)),
+            fw::Str(c->pagina),
+            fw::Str(c->AllType),
+        };
+        riga.clear();
+        for (const String& col : colonne) {
+            riga += col;
+            riga += TAB;
+        }
+        scrivi(riga);
+    }
+
+    if (!s->Close()) {
+        fw::MsgBox(ScritturaFallita(*f));
+        return false;
+    }
+    canvas.modificato = false;
+    return true;
+}
+
+void wMain::ApriFile() {
+    DragCanvas& canvas = *DragCanvas1;
+
+    auto f = fw::GetFolderItem(nomeFileConfig, 0);
+    if (!f || !f->Exists()) {
+        fw::MsgBox("Il file di configurazione " + nomeFileConfig +
+                   " non è presente nella cartella del programma. Ne creo uno nuovo.");
+        NuovoConfig();
+        return;
+    }
+
+    // The whole file is read here, before anything of the open layout changes.
+    auto s = f->OpenAsTextFile();
+    if (!s) {
+        fw::MsgBox(NonLeggibile(*f));
+        return;
+    }
+    s->Encoding = fw::TextEncoding::MacRoman;
+
+    String riga = s->ReadLine();
+    if (!fw::TextEquals(fw::Left(fw::NthField(riga, TAB, 1), 5), "<FCS>")) {
+        fw::MsgBox("Il file " + nomeFileConfig +
+                   " non è un file di configurazione stampe. Ne creo uno nuovo.");
+        NuovoConfig();
+        s->Close();
+        return;
+    }
+
+    SetTitle(nomeFileConfig);
+
+    String sfondo = fw::NthField(s->ReadLine(), TAB, 1);
+    if (!sfondo.empty()) canvas.ApriFileSfondo(sfondo);
+
+    s->ReadLine();  // the character widths are for the invoicing program only
+
+    for (std::size_t i = 0; i < 3; ++i) {
+        Integer y = Intero(fw::NthField(s->ReadLine(), TAB, 1));
+        if (i < canvas.vSezioni.size()) canvas.vSezioni[i]->posizY = y;
+    }
+
+    canvas.vCampi.clear();
+
+    vx::wPalette& palette = ::wPalette();
+    while (!s->EndOfFile()) {
+        riga = s->ReadLine();
+        std::shared_ptr<Campo> c = canvas.AggiungiCampo();
+        auto col = [&riga](long long k) { return fw::NthField(riga, TAB, k); };
+        c->iCampo = palette.CercaCampo(col(2));
+        c->testoFisso = col(3);
+        c->tx = Intero(col(4));
+        c->ty = Intero(col(5));
+        c->riquadro->Width = fw::Val(col(6));
+        c->riquadro->Height = fw::Val(col(7));
+        c->iFont = Modulo1::CercaFont(col(8));
+        c->dimFont = Intero(col(9));
+        c->stileG = fw::TextEquals(col(10), "*");
+        c->stileC = fw::TextEquals(col(11), "*");
+        c->stileS = fw::TextEquals(col(12), "*");
+        c->coloreEtich = fw::RGB(Intero(col(13)), Intero(col(14)), Intero(col(15)));
+        c->pagina = Intero(col(16));
+        c->AllType = Intero(col(17));
+        if (c->iCampo == -1) {
+            c->etichetta = "<sconosciuto>";
+        } else if (c->iCampo == 0) {
+            c->etichetta = c->testoFisso;
+        } else {
+            c->etichetta = NomeRiga(modulo, c->iCampo);
+        }
+    }
+
+    canvas.RidisegnaArea(0, 0, canvas.Width(), canvas.Height());
+    ImpostaBarreScorrim();
+    palette.Init();
+    palette.Reset();
+    canvas.modificato = false;
+    s->Close();
+}
+
+}  // namespace vx
