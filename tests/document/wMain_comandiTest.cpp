@@ -162,10 +162,10 @@ struct Caso {
 TEST_F(Comandi, AllineamentiESpostamenti) {
     const int MAX = std::numeric_limits<int>::max(), MIN = std::numeric_limits<int>::min();
     const Caso casi[] = {
-        {"sinistra, misure diverse, il non scelto resta",
+        {"sinistra, misure diverse; il non scelto in mezzo resta fuori",
          Qt::Key_L,
-         {{30, 40, 100, 18, true}, {10, 80, 50, 30, true}, {5, 130, 80, 18, false}},
-         {{10, 40}, {10, 80}, {5, 130}},
+         {{30, 40, 100, 18, true}, {10, 80, 50, 30, true}, {5, 60, 80, 18, false}},
+         {{10, 40}, {10, 80}, {5, 60}},
          Rett{10, 40, 121, 71},
          "10",
          "segno"},
@@ -325,12 +325,13 @@ TEST_F(Comandi, PaginaVuota) {
          {Qt::Key_L, Qt::Key_R, Qt::Key_T, Qt::Key_B, Qt::Key_8, Qt::Key_2, Qt::Key_4, Qt::Key_6}) {
         SCOPED_TRACE(QTest::toString(QKeySequence(t)));
         Prepara();
+        c.modificato = false;
         Tasto(t);
         EXPECT_EQ(Ridipinto(), std::nullopt);
         EXPECT_EQ(::wPalette().efX->Text(), "segno");
         EXPECT_EQ(::wPalette().efY->Text(), "segno");
+        EXPECT_FALSE(c.modificato);
     }
-    EXPECT_FALSE(c.modificato);
 }
 
 TEST_F(Comandi, SelezionaTuttoDuplicaElimina) {
