@@ -35,6 +35,8 @@ class Application {
     int Run();
 
   private:
+    bool opened_ = false;
+    bool madeQApplication_ = false;
     MenuBar* menuBar_ = nullptr;
     std::map<String, std::function<bool()>> handlers_;
 };

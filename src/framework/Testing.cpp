@@ -10,6 +10,7 @@ struct State {
     bool enabled = false;
     std::function<void(const String&)> onUnexpected;
     std::deque<Answer> answers;
+    std::deque<std::function<void(fw::Window&)>> modals;
     std::vector<ShownDialog> shown;
     String programFolder;
     String preferencesFolder;
@@ -77,6 +78,9 @@ void SetPreferencesFolder(const String& path) {
 void HoldShift(std::optional<bool> held) {
     S().shift = held;
 }
+void QueueModal(std::function<void(fw::Window&)> act) {
+    S().modals.push_back(std::move(act));
+}
 std::optional<int> QuitCode() {
     return S().quit;
 }
@@ -114,6 +118,15 @@ std::optional<bool> ShiftHeld() {
 }
 void RecordQuit(int code) {
     S().quit = code;
+}
+std::optional<std::function<void(fw::Window&)>> TakeModal() {
+    if (S().modals.empty()) return std::nullopt;
+    auto act = std::move(S().modals.front());
+    S().modals.pop_front();
+    return act;
+}
+void Unexpected(const String& what) {
+    if (S().onUnexpected) S().onUnexpected(what);
 }
 bool FailNextWrite() {
     bool f = S().failNextWrite;

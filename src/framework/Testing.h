@@ -101,6 +101,10 @@ String PreferencesFolder();
 std::optional<bool> ShiftHeld();
 void RecordQuit(int code);
 bool FailNextWrite();
+// The act queued for the next modal window, if any.
+std::optional<std::function<void(fw::Window&)>> TakeModal();
+// Tells the test about something it did not arrange for.
+void Unexpected(const String& what);
 }  // namespace Detail
 
 }  // namespace fw::testing

@@ -1,14 +1,28 @@
 #include "framework/Window.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoop>
+#include <QHideEvent>
+#include <QKeySequence>
+#include <QLayout>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
+#include <map>
 
 #include "framework/Controls.h"
+#include "framework/Menus.h"
+#include "framework/Testing.h"
+#include "framework/WindowPrivate.h"
 
 namespace fw {
 
@@ -18,6 +32,44 @@ QString Q(const String& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+}  // namespace
+
+class ContentWidget;
+
+struct Window::Impl {
+    QWidget* top = nullptr;
+    ContentWidget* content = nullptr;
+    Qt::WindowFlags baseFlags;
+    // Limits of the content area; a window that is not resizeable keeps its size.
+    QSize minSize{0, 0};
+    QSize maxSize{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    bool resizeable = true;
+    bool closeButton = true;
+    bool minimizeButton = true;
+    bool maximizeButton = true;
+    MenuBar* menuBar = nullptr;
+    std::vector<std::pair<QPointer<QAction>, MenuItem*>> actions;
+    std::map<String, std::function<bool()>> handlers;
+    QEventLoop* modalLoop = nullptr;
+    unsigned long long activated = 0;
+    bool closed = false;
+};
+
+struct WindowAccess {
+    static Window::Impl& Of(Window& w) { return *w.impl_; }
+    static const Window::Impl& Of(const Window& w) { return *w.impl_; }
+};
+
+namespace {
+
+std::vector<Window*>& Live() {
+    // Never freed, like the windows waiting for deletion: read until the end.
+    static auto* live = new std::vector<Window*>;
+    return *live;
+}
+
+unsigned long long gActivations = 0;
+
 // Every kind of top-level window asks its Window before it closes.
 template <class Base>
 class TopLevel : public Base {
@@ -26,12 +78,31 @@ class TopLevel : public Base {
 
   protected:
     void closeEvent(QCloseEvent* e) override {
+        // A window without a close box closes only when the program closes it.
+        if (e->spontaneous() && !WindowAccess::Of(*owner_).closeButton) {
+            e->ignore();
+            return;
+        }
         if (owner_->CancelClose()) {
             e->ignore();
             return;
         }
         e->accept();
+        WindowAccess::Of(*owner_).closed = true;
         if (owner_->onClosed) owner_->onClosed();
+    }
+    // A modal window that goes away, closed or hidden, lets its caller go on.
+    void hideEvent(QHideEvent* e) override {
+        Base::hideEvent(e);
+        if (e->spontaneous()) return;
+        if (QEventLoop* loop = WindowAccess::Of(*owner_).modalLoop) loop->quit();
+    }
+    void changeEvent(QEvent* e) override {
+        Base::changeEvent(e);
+        if (e->type() == QEvent::ActivationChange && this->isActiveWindow()) {
+            WindowAccess::Of(*owner_).activated = ++gActivations;
+            detail::RefreshMenus();
+        }
     }
 
   private:
@@ -86,11 +157,6 @@ class ContentWidget : public QWidget {
     Window* owner_;
 };
 
-struct Window::Impl {
-    QWidget* top = nullptr;
-    ContentWidget* content = nullptr;
-};
-
 Window::Window(Integer frame) : frame_(frame), impl_(std::make_unique<Impl>()) {
     impl_->content = new ContentWidget(this);
     impl_->content->controls = &controls_;
@@ -114,12 +180,17 @@ Window::Window(Integer frame) : frame_(frame), impl_(std::make_unique<Impl>()) {
         impl_->top = top;
     }
     impl_->content->laidOut = impl_->content->size();
+    impl_->baseFlags = impl_->top->windowFlags();
+    Live().push_back(this);
 }
 
 Window::~Window() {
     onClosed = nullptr;
+    if (impl_->modalLoop) impl_->modalLoop->quit();
+    std::erase(Live(), this);
     impl_->content->controls = nullptr;
     delete impl_->top;
+    detail::RefreshMenus();
 }
 
 String Window::Title() const {
@@ -156,6 +227,12 @@ void Window::SetHeight(Integer v) {
 void Window::SetSize(Integer width, Integer height) {
     width = std::max<Integer>(width, 0);
     height = std::max<Integer>(height, 0);
+    if (impl_->resizeable) {
+        width = std::max(impl_->minSize.width(), std::min(width, impl_->maxSize.width()));
+        height = std::max(impl_->minSize.height(), std::min(height, impl_->maxSize.height()));
+    } else {
+        impl_->content->setFixedSize(width, height);
+    }
     // What the frame adds around the content: once shown, the difference of the
     // two sizes; before, the menu bar of a document window.
     QSize extra = impl_->top->size() - impl_->content->size();
@@ -176,6 +253,7 @@ bool Window::Visible() const {
 }
 
 void Window::Show() {
+    impl_->closed = false;
     RaiseOpen();
     impl_->top->show();
     if (frame_ != 3) {
@@ -191,10 +269,223 @@ void Window::Hide() {
 bool Window::Close() {
     if (!impl_->top->isVisible()) {
         if (CancelClose()) return false;
+        impl_->closed = true;
         if (onClosed) onClosed();
         return true;
     }
     return impl_->top->close();
+}
+
+void Window::ShowModal() {
+    impl_->top->setWindowModality(Qt::ApplicationModal);
+    RunModal();
+}
+
+void Window::ShowModalWithin(Window& parent) {
+    QWidget* top = impl_->top;
+    if (&parent == this || top->isVisible()) {
+        ShowModal();
+        return;
+    }
+    // Window-modal needs the parent as the widget's own parent (a sheet on macOS);
+    // it is let go of afterwards, so the parent never deletes this window.
+    QPointer<QWidget> guard = top;
+    top->setParent(parent.Widget(), top->windowFlags());
+    top->setWindowModality(Qt::WindowModal);
+    RunModal();
+    if (guard) guard->setParent(nullptr, guard->windowFlags());
+}
+
+void Window::RunModal() {
+    QPointer<QWidget> top = impl_->top;
+    Show();
+    if (!top || !top->isVisible()) return;
+    QEventLoop loop;
+    impl_->modalLoop = &loop;
+    if (testing::Enabled()) {
+        // Nothing waits for a person under test: the queued act runs once the loop
+        // is up; whatever it leaves open is reported and closed.
+        auto act = testing::Detail::TakeModal();
+        QTimer::singleShot(0, &loop, [this, act, &loop, top] {
+            if (act) {
+                (*act)(*this);
+            } else {
+                testing::Detail::Unexpected("unexpected modal window \"" + Title() + "\"");
+            }
+            if (!top || impl_->modalLoop != &loop || !top->isVisible()) return;
+            if (act) {
+                testing::Detail::Unexpected("modal window \"" + Title() +
+                                            "\" left open by the test");
+            }
+            if (!Close()) Hide();
+        });
+    }
+    loop.exec();
+    if (top) impl_->modalLoop = nullptr;
+}
+
+void Window::SetMinimumSize(Integer width, Integer height) {
+    impl_->minSize = QSize(std::max<Integer>(width, 0), std::max<Integer>(height, 0));
+    ApplyLimits();
+}
+
+void Window::SetMaximumSize(Integer width, Integer height) {
+    impl_->maxSize = QSize(std::clamp<Integer>(width, 0, QWIDGETSIZE_MAX),
+                           std::clamp<Integer>(height, 0, QWIDGETSIZE_MAX));
+    ApplyLimits();
+}
+
+void Window::SetResizeable(bool v) {
+    impl_->resizeable = v;
+    ApplyLimits();
+}
+
+void Window::ApplyLimits() {
+    ContentWidget* content = impl_->content;
+    if (impl_->resizeable) {
+        content->setMinimumSize(impl_->minSize);
+        content->setMaximumSize(impl_->maxSize);
+    } else {
+        content->setFixedSize(content->size());
+    }
+    // The frame takes its limits from the content's, plus the menu bar. A main
+    // window's layout sets only its minimum; its maximum is set here.
+    if (auto* main = qobject_cast<QMainWindow*>(impl_->top)) {
+        QWidget* bar = main->menuWidget();
+        qint64 height = qint64(content->maximumHeight()) + (bar ? bar->sizeHint().height() : 0);
+        main->setMaximumSize(content->maximumWidth(),
+                             static_cast<int>(std::min<qint64>(height, QWIDGETSIZE_MAX)));
+    } else if (QLayout* layout = impl_->top->layout()) {
+        layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    }
+    content->Relayout(content->size());
+}
+
+void Window::SetCloseButton(bool v) {
+    impl_->closeButton = v;
+    ApplyFlags();
+}
+void Window::SetMinimizeButton(bool v) {
+    impl_->minimizeButton = v;
+    ApplyFlags();
+}
+void Window::SetMaximizeButton(bool v) {
+    impl_->maximizeButton = v;
+    ApplyFlags();
+}
+
+void Window::ApplyFlags() {
+    Qt::WindowFlags flags = impl_->baseFlags;
+    if (!(impl_->closeButton && impl_->minimizeButton && impl_->maximizeButton)) {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        flags &=
+            ~(Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        if (impl_->closeButton) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (impl_->minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+        if (impl_->maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
+    }
+    if (flags == impl_->top->windowFlags()) return;
+    bool visible = impl_->top->isVisible();
+    impl_->top->setWindowFlags(flags);
+    if (visible) impl_->top->show();
+}
+
+namespace {
+
+QString MenuText(const String& s) {
+    return Q(s).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+// "Cmd+O": Cmd is the command key, which Qt calls Ctrl (and puts on Command on macOS).
+QKeySequence Shortcut(const String& s) {
+    if (s.empty()) return {};
+    QStringList keys = Q(s).split(QLatin1Char('+'));
+    for (QString& k : keys) {
+        if (k.trimmed().compare(QLatin1String("Cmd"), Qt::CaseInsensitive) == 0) k = "Ctrl";
+    }
+    return QKeySequence(keys.join(QLatin1Char('+')), QKeySequence::PortableText);
+}
+
+QAction::MenuRole Role(MenuItem::Kind kind) {
+    switch (kind) {
+        case MenuItem::Kind::Quit:
+            return QAction::QuitRole;
+        case MenuItem::Kind::Preferences:
+            return QAction::PreferencesRole;
+        case MenuItem::Kind::About:
+            return QAction::AboutRole;
+        case MenuItem::Kind::Normal:
+            break;
+    }
+    // Nothing else moves into the application menu on macOS.
+    return QAction::NoRole;
+}
+
+}  // namespace
+
+void Window::SetMenuBar(MenuBar* bar) {
+    impl_->menuBar = bar;
+    auto* main = qobject_cast<QMainWindow*>(impl_->top);
+    if (!main) return;
+    QSize keep = impl_->content->size();
+    impl_->actions.clear();
+    QMenuBar* qbar = nullptr;
+    if (bar) {
+        qbar = new QMenuBar;
+        for (Integer i = 0; i < bar->Count(); ++i) {
+            MenuItem* title = bar->Item(i);
+            QMenu* menu = qbar->addMenu(MenuText(title->Text));
+            QObject::connect(menu, &QMenu::aboutToShow, menu, [] { detail::RefreshMenus(); });
+            for (Integer j = 0; j < title->Count(); ++j) {
+                MenuItem* item = title->Item(j);
+                if (item->Text == "-") {
+                    menu->addSeparator();
+                    continue;
+                }
+                QAction* action = menu->addAction(MenuText(item->Text));
+                action->setShortcut(Shortcut(item->KeyboardShortcut));
+                // Commands work from every window of the program, the palette too.
+                action->setShortcutContext(Qt::ApplicationShortcut);
+                action->setMenuRole(Role(item->ItemKind()));
+                QObject::connect(action, &QAction::triggered, action, [this, action] {
+                    for (auto& [a, it] : impl_->actions) {
+                        if (a == action) {
+                            if (it) it->Choose();
+                            return;
+                        }
+                    }
+                });
+                impl_->actions.emplace_back(action, item);
+            }
+        }
+    }
+    if (QWidget* old = main->menuWidget()) {
+        main->setMenuWidget(nullptr);
+        delete old;
+    }
+    if (qbar) main->setMenuBar(qbar);
+    if (main->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) ApplyLimits();
+    // The content keeps its size: the frame grows by the bar.
+    if (!impl_->top->isVisible()) SetSize(keep.width(), keep.height());
+    detail::RefreshMenus();
+}
+
+MenuBar* Window::GetMenuBar() const {
+    return impl_->menuBar;
+}
+
+void Window::AddMenuHandler(const String& name, std::function<bool()> handler) {
+    if (handler) {
+        impl_->handlers[name] = std::move(handler);
+    } else {
+        impl_->handlers.erase(name);
+    }
+    detail::RefreshMenus();
+}
+
+std::function<bool()> Window::MenuHandler(const String& name) const {
+    auto it = impl_->handlers.find(name);
+    return it == impl_->handlers.end() ? std::function<bool()>() : it->second;
 }
 
 void Window::RaiseOpen() {
@@ -248,9 +539,65 @@ class WindowReaper : public QObject {
 
 void DeleteLater(Window* w) {
     if (!w) return;
+    WindowAccess::Of(*w).closed = true;
     w->onClosed = nullptr;
     WindowReaper::PendingWindows().push_back(w);
     (new WindowReaper(w))->deleteLater();
+}
+
+const std::vector<Window*>& LiveWindows() {
+    return Live();
+}
+
+bool IsLive(const Window* w) {
+    return std::find(Live().begin(), Live().end(), w) != Live().end();
+}
+
+bool IsClosed(const Window& w) {
+    return WindowAccess::Of(w).closed;
+}
+
+unsigned long long ActivationStamp(const Window& w) {
+    return WindowAccess::Of(w).activated;
+}
+
+Window* ActiveWindow() {
+    QWidget* active = QApplication::activeWindow();
+    if (!active) return nullptr;
+    for (Window* w : Live()) {
+        if (w->Widget() == active) return w;
+    }
+    return nullptr;
+}
+
+Window* FrontDocumentWindow() {
+    Window* front = nullptr;
+    for (Window* w : Live()) {
+        if (w->Frame() != 0 || !w->Visible() || IsClosed(*w)) continue;
+        // Among windows never activated, the newest is in front.
+        if (!front || ActivationStamp(*w) >= ActivationStamp(*front)) front = w;
+    }
+    return front;
+}
+
+void RefreshMenus() {
+    if (!QCoreApplication::instance()) return;
+    for (Window* w : Live()) {
+        for (auto& [action, item] : WindowAccess::Of(*w).actions) {
+            if (action) action->setEnabled(item && item->Enabled());
+        }
+    }
+}
+
+void ForgetMenuItem(const MenuItem* item) {
+    if (!QCoreApplication::instance()) return;
+    for (Window* w : Live()) {
+        for (auto& [action, it] : WindowAccess::Of(*w).actions) {
+            if (it != item) continue;
+            it = nullptr;
+            if (action) action->setEnabled(false);
+        }
+    }
 }
 
 }  // namespace detail

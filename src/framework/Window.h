@@ -12,6 +12,7 @@ namespace fw {
 
 class Control;
 class MenuBar;
+struct WindowAccess;
 
 // A window. Width and Height are its content area; controls are placed in it by
 // absolute content coordinates. Frames: 0 document window, 1 movable modal,
@@ -85,7 +86,11 @@ class Window {
 
   private:
     friend class Control;
+    friend struct WindowAccess;
     struct Impl;
+    void RunModal();
+    void ApplyLimits();
+    void ApplyFlags();
     void Register(Control* c);
     void Unregister(Control* c);
     Integer frame_;

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -138,7 +140,11 @@ class FinestraProva : public Window {
     std::vector<std::string> resized;
     Control* seguito = nullptr;
 
-    bool CancelClose() override { return rifiuta; }
+    int chiesta = 0;
+    bool CancelClose() override {
+        ++chiesta;
+        return rifiuta;
+    }
     void Resized() override {
         std::string r = std::to_string(Width()) + "x" + std::to_string(Height());
         if (seguito) r += " @" + std::to_string(seguito->Left());
@@ -216,6 +222,78 @@ TEST(Finestra, ControlliAssolutiEBlocchiPrimaDiResized) {
     EXPECT_EQ(largo.Width(), 0);
     EXPECT_EQ(largo.Height(), 0);
     f.Hide();
+}
+
+// The limits are on the content area, below the menu bar, whether the size comes
+// from code or from the user dragging the frame.
+TEST(Finestra, LimitiDelContenutoEDimensioneFissa) {
+    FinestraProva f(0);
+    static_cast<QMainWindow*>(f.Widget())->menuBar()->addMenu("File");
+    f.SetMinimumSize(64, 64);
+    f.SetMaximumSize(2000, 2000);
+    f.SetSize(10, 5000);
+    EXPECT_EQ(f.Width(), 64);
+    EXPECT_EQ(f.Height(), 2000);
+    f.SetSize(584, 612);
+    f.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Widget()));
+    Aggiorna();
+    EXPECT_EQ(f.Width(), 584);
+    EXPECT_EQ(f.Height(), 612);
+    f.Widget()->resize(3000, 3000);
+    Aggiorna();
+    EXPECT_EQ(f.Width(), 2000);
+    EXPECT_EQ(f.Height(), 2000);
+    EXPECT_EQ(f.Widget()->width(), 2000);  // the frame stops there too
+    f.Widget()->resize(10, 10);
+    Aggiorna();
+    EXPECT_EQ(f.Width(), 64);
+    EXPECT_EQ(f.Height(), 64);
+
+    f.SetSize(300, 200);
+    f.SetResizeable(false);
+    f.Widget()->resize(500, 500);
+    Aggiorna();
+    EXPECT_EQ(f.Width(), 300);
+    EXPECT_EQ(f.Height(), 200);
+    EXPECT_EQ(f.Widget()->minimumSize(), f.Widget()->maximumSize());
+    f.SetSize(320, 210);  // code still sets the size
+    Aggiorna();
+    EXPECT_EQ(f.Width(), 320);
+    EXPECT_EQ(f.Height(), 210);
+    f.Hide();
+}
+
+TEST(Finestra, PulsantiDelTitolo) {
+    FinestraProva principale(0);
+    principale.SetCloseButton(false);
+    principale.SetMinimizeButton(false);
+    principale.SetMaximizeButton(false);
+    Qt::WindowFlags flags = principale.Widget()->windowFlags();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(principale.Widget()->windowType(), Qt::Window);
+
+    FinestraProva foglio(8);
+    Qt::WindowFlags prima = foglio.Widget()->windowFlags();
+    foglio.SetCloseButton(true);
+    foglio.SetMinimizeButton(true);
+    foglio.SetMaximizeButton(true);
+    EXPECT_EQ(foglio.Widget()->windowFlags(), prima);
+
+    // Without a close box the window system cannot close it; the program can.
+    principale.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(principale.Widget()));
+    principale.rifiuta = true;
+    QCloseEvent chiudi;
+    QSpontaneKeyEvent::setSpontaneous(&chiudi);
+    qApp->notify(principale.Widget(), &chiudi);  // as QTest does: sendEvent would clear the flag
+    EXPECT_FALSE(chiudi.isAccepted());
+    EXPECT_EQ(principale.chiesta, 0);  // not even asked
+    principale.rifiuta = false;
+    EXPECT_TRUE(principale.Close());
 }
 
 TEST(Finestra, CancelCloseTieneAperta) {
