@@ -66,6 +66,11 @@ class wMain : public fw::Window {
     void _CreateControls0();
     // 2 "Registra", 1 "Annulla", 0 "Non registrare".
     Integer DialogoRegistraModifiche();
+    // The save-changes question when the layout has unsaved changes; true when
+    // the operation that asked may go on.
+    bool ProseguiDopoDomandaRegistra();
+    // The "Nuovo" (1) and "Apri..." (2) commands.
+    void NuovoOApri(Integer operazione);
 };
 
 }  // namespace vx

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Starts the real program under its own Xvfb, with a fresh program folder and a
+# fresh preferences folder, chooses a document type in the new/open dialog with
+# real mouse and key input, adds nothing and quits with Ctrl+Q. The preferences
+# file must then exist with its two default lines.
+# Usage: avvio.sh <path of the velarix binary>. Exit 77 means skipped.
+set -u
+
+programma=${1:?path of the velarix binary}
+for strumento in Xvfb xdotool; do
+  if ! command -v "$strumento" >/dev/null 2>&1; then
+    echo "SKIP: $strumento is not installed"
+    exit 77
+  fi
+done
+
+tmp=$(mktemp -d)
+xvfb_pid=
+prog_pid=
+cleanup() {
+  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# Xvfb picks a free display itself and writes its number on fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$tmp/display" ] && break
+  sleep 0.1
+done
+[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+export DISPLAY=":$(head -n1 "$tmp/display")"
+
+# The program's folder is the executable's folder.
+mkdir -p "$tmp/programma" "$tmp/config"
+cp "$programma" "$tmp/programma/velarix"
+XDG_CONFIG_HOME="$tmp/config" QT_QPA_PLATFORM=xcb \
+  timeout 60 "$tmp/programma/velarix" >"$tmp/out.log" 2>&1 &
+prog_pid=$!
+
+# The first window with this title, waiting up to 15 s.
+finestra() {
+  local id
+  for _ in $(seq 150); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    kill -0 "$prog_pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+dialogo=$(finestra "Nuovo/Apri") || fail "the new/open dialog did not show: $(cat "$tmp/out.log")"
+xdotool windowfocus --sync "$dialogo"
+sleep 0.3
+
+# The document type: click the popup, move down one row, take it.
+eval "$(xdotool getwindowgeometry --shell "$dialogo")"
+xdotool mousemove $((X + 133 + 128)) $((Y + 62 + 10)) click 1
+sleep 0.5
+xdotool key Down Return
+sleep 0.3
+# Return in the dialog is its default button, "Continua".
+xdotool windowfocus --sync "$dialogo" key Return
+
+principale=$(finestra "NAp.txt") || fail "no layout for Nota di accredito: $(cat "$tmp/out.log")"
+sleep 0.3
+xdotool windowfocus --sync "$principale" key ctrl+q
+
+for _ in $(seq 150); do
+  kill -0 "$prog_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$prog_pid" 2>/dev/null && fail "the program did not quit"
+wait "$prog_pid"
+codice=$?
+prog_pid=
+[ "$codice" -eq 0 ] || fail "exit code $codice: $(cat "$tmp/out.log")"
+
+pref="$tmp/config/Velarix pref"
+[ -f "$pref" ] || fail "no preferences file in $tmp/config"
+atteso=$(printf 'Arial\r10\r' | od -An -c)
+trovato=$(od -An -c <"$pref")
+[ "$trovato" = "$atteso" ] || fail "preferences file holds: $trovato"
+echo "PASS"
