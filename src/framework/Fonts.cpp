@@ -14,7 +14,17 @@ const std::vector<String>& Families() {
     static std::vector<String> families = [] {
         std::vector<String> out;
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return out;
-        for (const QString& f : QFontDatabase::families()) out.push_back(f.toStdString());
+        // The toolkit tells apart a family offered by several foundries as
+        // "Name [Foundry]". Files store the family's own name, which is also what
+        // selects it, so the foundry is dropped and each family listed once.
+        QStringList seen;
+        for (QString f : QFontDatabase::families()) {
+            qsizetype bracket = f.indexOf(QLatin1String(" ["));
+            if (bracket > 0 && f.endsWith(QLatin1Char(']'))) f.truncate(bracket);
+            if (seen.contains(f)) continue;
+            seen.append(f);
+            out.push_back(f.toStdString());
+        }
         return out;
     }();
     return families;

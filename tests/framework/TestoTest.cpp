@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 
+#include "framework/Fonts.h"
 #include "framework/Text.h"
 
 using namespace fw;
@@ -102,4 +104,17 @@ TEST(Testo, UguaglianzaEsatta) {
     EXPECT_TRUE(TextEquals("Arial", "Arial"));
     EXPECT_FALSE(TextEquals("Arial", "arial"));
     EXPECT_FALSE(TextEquals("24", "24 "));
+}
+
+// Font names go into the configuration files as they are: plain family names,
+// each once.
+TEST(Font, NomiDiFamigliaSenzaFonderiaEUnici) {
+    ASSERT_GT(fw::FontCount(), 0);
+    std::set<fw::String> visti;
+    for (fw::Integer i = 0; i < fw::FontCount(); ++i) {
+        const fw::String nome = fw::Font(i);
+        SCOPED_TRACE(nome);
+        EXPECT_EQ(nome.find(" ["), fw::String::npos);
+        EXPECT_TRUE(visti.insert(nome).second);
+    }
 }
