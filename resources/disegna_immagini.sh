@@ -22,12 +22,12 @@ disegna() {
     # its texts free: the mark and the name sit top left.
     convert -size "$(p 396)x$(p 158)" xc:white \
         -fill "$BLU" -stroke none \
-        -draw "rectangle $(p 10),$(p 8) $(( $(p 17) - 1 )),$(( $(p 40) - 1 ))" \
-        -draw "rectangle $(p 35),$(p 8) $(( $(p 42) - 1 )),$(( $(p 40) - 1 ))" \
+        -draw "rectangle $(p 10),$(p 4) $(( $(p 17) - 1 )),$(( $(p 34) - 1 ))" \
+        -draw "rectangle $(p 35),$(p 4) $(( $(p 42) - 1 )),$(( $(p 34) - 1 ))" \
         -fill "$ARANCIO" \
-        -draw "polygon $(p 10),$(p 8) $(p 18),$(p 8) $(p 42),$(p 40) $(p 34),$(p 40)" \
+        -draw "polygon $(p 10),$(p 4) $(p 18),$(p 4) $(p 42),$(p 34) $(p 34),$(p 34)" \
         -fill "$BLU" -font "$FONT" -pointsize "$(p 24)" \
-        -draw "text $(p 50),$(p 37) 'Norvale'" \
+        -draw "text $(p 50),$(p 32) 'Norvale'" \
         -fill "$GRIGIO" \
         -draw "rectangle $(p 170),$(p 14) $(( $(p 171) - 1 )),$(( $(p 116) - 1 ))" \
         -draw "rectangle $(p 10),$(p 124) $(( $(p 340) - 1 )),$(( $(p 125) - 1 ))" \

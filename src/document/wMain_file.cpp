@@ -1,5 +1,9 @@
 // The configuration file: the layout as the invoicing program reads it.
 
+#include <array>
+#include <functional>
+#include <unordered_map>
+
 #include "document/App.h"
 #include "document/wMain.h"
 #include "framework/Dialogs.h"
@@ -40,6 +44,38 @@ String SenzaSeparatori(String testo) {
         if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
     }
     return testo;
+}
+
+// Asks lookup once for each key: the catalogue and the installed fonts do not
+// change while a file is read or written, and a large layout repeats the same
+// few codes and fonts on every line.
+template <class Chiave, class Valore>
+class Memo {
+  public:
+    explicit Memo(std::function<Valore(const Chiave&)> cerca) : cerca_(std::move(cerca)) {}
+    const Valore& operator()(const Chiave& k) {
+        auto it = visti_.find(k);
+        if (it == visti_.end()) it = visti_.emplace(k, cerca_(k)).first;
+        return it->second;
+    }
+
+  private:
+    std::function<Valore(const Chiave&)> cerca_;
+    std::unordered_map<Chiave, Valore> visti_;
+};
+
+// Columns 1 to 17 of a field line, as NthField gives them ("" for those the line
+// lacks), found in one pass instead of seventeen.
+std::array<String, 17> Colonne(const String& riga) {
+    std::array<String, 17> col;
+    std::size_t inizio = 0;
+    for (std::size_t k = 0; k < col.size(); ++k) {
+        std::size_t fine = riga.find('\t', inizio);
+        col[k] = riga.substr(inizio, fine == String::npos ? String::npos : fine - inizio);
+        if (fine == String::npos) break;
+        inizio = fine + 1;
+    }
+    return col;
 }
 
 Integer Intero(const String& colonna) {
@@ -122,13 +158,15 @@ bool wMain::RegistraFile() {
     const Integer inizioDettaglio = posiz(0);
     const Integer fineDettaglio = posiz(1);
 
+    Memo<Integer, String> codiceRiga([this](const Integer& r) { return CodiceRiga(modulo, r); });
+    Memo<Integer, String> nomeFont([](const Integer& i) { return SenzaSeparatori(NomeFont(i)); });
     String riga;
     for (const auto& c : canvas.vCampi) {
         String codice;
         if (c->iCampo < 0) {
             codice = "-1";
         } else if (c->iCampo > 0) {
-            codice = CodiceRiga(modulo, c->iCampo);
+            codice = codiceRiga(c->iCampo);
         }
         bool dettaglio = fw::TextEquals(fw::Left(codice, 1), "D") && inizioDettaglio <= c->ty &&
                          c->ty < fineDettaglio;
@@ -140,7 +178,7 @@ bool wMain::RegistraFile() {
             fw::Str(c->ty),
             fw::Str(c->riquadro->Width),
             fw::Str(c->riquadro->Height),
-            SenzaSeparatori(NomeFont(c->iFont)),
+            nomeFont(c->iFont),
             fw::Str(c->dimFont),
             Stella(c->stileG),
             Stella(c->stileC),
@@ -210,17 +248,23 @@ void wMain::ApriFile() {
     canvas.vCampi.clear();
 
     vx::wPalette& palette = ::wPalette();
+    Memo<String, Integer> cercaCampo([&palette](const String& k) { return palette.CercaCampo(k); });
+    Memo<String, Integer> cercaFont([](const String& n) { return Modulo1::CercaFont(n); });
+    Memo<Integer, String> nomeRiga([this](const Integer& r) { return NomeRiga(modulo, r); });
+    // Counted as the lines are read, for the fixed-text limit warning.
+    Integer testiFissi = 0;
     while (!s->EndOfFile()) {
         riga = s->ReadLine();
-        std::shared_ptr<Campo> c = canvas.AggiungiCampo();
-        auto col = [&riga](long long k) { return fw::NthField(riga, TAB, k); };
-        c->iCampo = palette.CercaCampo(col(2));
+        std::shared_ptr<Campo> c = canvas.AggiungiCampo(testiFissi);
+        const std::array<String, 17> colonne = Colonne(riga);
+        auto col = [&colonne](std::size_t k) -> const String& { return colonne[k - 1]; };
+        c->iCampo = cercaCampo(col(2));
         c->testoFisso = col(3);
         c->tx = Intero(col(4));
         c->ty = Intero(col(5));
         c->riquadro->Width = fw::Val(col(6));
         c->riquadro->Height = fw::Val(col(7));
-        c->iFont = Modulo1::CercaFont(col(8));
+        c->iFont = cercaFont(col(8));
         c->dimFont = Intero(col(9));
         c->stileG = fw::TextEquals(col(10), "*");
         c->stileC = fw::TextEquals(col(11), "*");
@@ -233,8 +277,9 @@ void wMain::ApriFile() {
         } else if (c->iCampo == 0) {
             c->etichetta = c->testoFisso;
         } else {
-            c->etichetta = NomeRiga(modulo, c->iCampo);
+            c->etichetta = nomeRiga(c->iCampo);
         }
+        if (c->iCampo == 0) ++testiFissi;
     }
 
     canvas.RidisegnaArea(0, 0, canvas.Width(), canvas.Height());

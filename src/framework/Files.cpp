@@ -80,14 +80,16 @@ class TextOutputStream::Sink {
   public:
     explicit Sink(const QString& path) : file(path) {}
     bool Flush() {
-        if (pending.isEmpty()) return true;
-        qint64 n = file.write(pending);
-        bool whole = n == pending.size();
+        if (pending.empty()) return true;
+        auto size = static_cast<qint64>(pending.size());
+        qint64 n = file.write(pending.data(), size);
         pending.clear();
-        return whole;
+        return n == size;
     }
     QSaveFile file;
-    QByteArray pending;
+    // A std::string grows geometrically; appending to a QByteArray here copied
+    // the whole buffer on every line.
+    String pending;
 };
 
 std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -152,7 +154,7 @@ TextOutputStream::~TextOutputStream() {
 
 void TextOutputStream::Write(const String& text) {
     if (closed_ || failed_ || !sink_) return;
-    sink_->pending.append(text.data(), static_cast<qsizetype>(text.size()));
+    sink_->pending += text;
     if (sink_->pending.size() >= (1 << 16) && !sink_->Flush()) failed_ = true;
 }
 
@@ -202,7 +204,18 @@ std::shared_ptr<FolderItem> PreferencesFolder() {
 
 // Without the converter (a toolkit built without ICU) ASCII still passes and
 // everything else is marked, rather than lost or passed through undecoded.
+namespace {
+// MacRoman's lower half is ASCII, so most lines need no converter at all.
+bool Ascii(const String& s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+}  // namespace
+
 String ToMacRoman(const String& utf8) {
+    if (Ascii(utf8)) return utf8;
     QString text = Q(utf8);
     QStringEncoder enc("macintosh");
     if (enc.isValid()) {
@@ -219,6 +232,7 @@ String ToMacRoman(const String& utf8) {
 }
 
 String FromMacRoman(const String& bytes) {
+    if (Ascii(bytes)) return bytes;
     QStringDecoder dec("macintosh");
     if (dec.isValid()) {
         return S(dec.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));

@@ -17,7 +17,8 @@ class PopupMenuWidget : public QComboBox {
   public:
     explicit PopupMenuWidget(PopupMenu* owner) : owner_(owner) {
         setEditable(false);
-        // A row chosen by the user (mouse, keys, wheel) raises Change once.
+        // The user's change of row (mouse, keys, wheel) raises Change once; choosing
+        // the row already shown changes nothing.
         connect(this, &QComboBox::currentIndexChanged, this, [this] {
             if (quiet_ == 0) owner_->Change();
         });

@@ -272,9 +272,13 @@ void DragCanvas::SelezionaCampo(std::shared_ptr<Campo> campo, bool selezionato) 
 }
 
 std::shared_ptr<Campo> DragCanvas::AggiungiCampo() {
+    return AggiungiCampo(CercaCampo(0));
+}
+
+std::shared_ptr<Campo> DragCanvas::AggiungiCampo(Integer testiFissi) {
     auto c = fw::New<Campo>();
     if (!c) Modulo1::MemoriaEsaurita();
-    if (CercaCampo(0) >= 30) {
+    if (testiFissi >= 30) {
         fw::MsgBox("Attenzione: stai superando il limite massimo di 30 testi fissi per modulo.");
     }
     vCampi.push_back(c);

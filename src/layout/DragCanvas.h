@@ -50,6 +50,9 @@ class DragCanvas : public fw::Canvas {
     // this reorders.
     void SelezionaCampo(std::shared_ptr<Campo> campo, bool selezionato);
     std::shared_ptr<Campo> AggiungiCampo();
+    // The same, for a caller that already knows how many fixed texts the list
+    // holds (a file read line by line), so the list is not counted again.
+    std::shared_ptr<Campo> AggiungiCampo(Integer testiFissi);
     void EliminaCampi();
     void ApriFileSfondo(const String& nome);
     void SelezionaTutti(bool selezionato);

@@ -9,6 +9,7 @@
 namespace {
 
 namespace seam = fw::testing;
+using prova::Principale;
 using B = seam::Answer::Button;
 
 std::string Riga(const fw::MenuItem& m) {
@@ -162,6 +163,22 @@ TEST_F(Scorciatoie, EsciChiedeEPuoEssereAnnullato) {
     EXPECT_EQ(seam::QuitCode(), 0);
     EXPECT_FALSE(fw::ImplicitExists<vx::wMain>());
     EXPECT_EQ(programma.Leggi("FIp.txt"), "<assente>");
+}
+
+// The two application items work before any layout is open.
+TEST_F(Principale, InfoEPreferenzeSenzaLayout) {
+    vx::App app;
+    app.SetMenuBar(&::Menu());
+    app.AddMenuHandler("AppleInfo", [&app] { return app._AppleInfo_Action(); });
+    app.AddMenuHandler("AppPreferenze", [&app] { return app._AppPreferenze_Action(); });
+    app.pref = std::make_shared<Preferenze>();
+    app.pref->Crea(false, "Arial\r10\r");
+    Mostrata();
+    const fw::MenuBar& barra = ::Menu();
+    EXPECT_TRUE(fw::FindMenuItem(barra, "AppleInfo")->Choose());
+    EXPECT_TRUE(::wInfo().Visible());
+    EXPECT_TRUE(fw::FindMenuItem(barra, "AppPreferenze")->Choose());
+    EXPECT_TRUE(::wPreferenze().Visible());
 }
 
 // The items without a shortcut, chosen from the menu; the five edit items of the

@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include "Aiuti.h"
+#include "dialogs/wInfo.h"
+#include "dialogs/wPreferenze.h"
 #include "document/wMain.h"
 #include "document/wNuovoApri.h"
 #include "framework/Testing.h"
@@ -32,6 +34,8 @@ class Principale : public ::testing::Test {
     void TearDown() override {
         if (fw::ImplicitExists<vx::wMain>()) ::wMain().DragCanvas1->modificato = false;
         Chiudi<vx::wNuovoApri>();
+        Chiudi<vx::wInfo>();
+        Chiudi<vx::wPreferenze>();
         Chiudi<vx::wMain>();
         Chiudi<vx::wPalette>();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Aiuti.h"
+#include "Principale.h"
 #include "document/App.h"
 #include "document/wMain.h"
 #include "framework/Application.h"
@@ -33,6 +34,9 @@ const String kAvvisoTestiFissi =
     "Attenzione: stai superando il limite massimo di 30 testi fissi per modulo.";
 const String kEstraneo =
     "Il file FIp.txt non è un file di configurazione stampe. Ne creo uno nuovo.";
+const String kEsisteGia =
+    "Esiste già un file di configurazione FIp.txt. Vuoi aprire quello esistente o crearne uno "
+    "nuovo?";
 
 // The 17 columns of a field line, each followed by TAB, and the CR.
 String Riga(const std::vector<String>& colonne) {
@@ -46,28 +50,19 @@ String Inizio(const String& sfondo = "", const String& larghezze = "", const Str
     return kIntestazione + "\r" + sfondo + "\r" + larghezze + "\r" + t + "\r" + d + "\r" + p + "\r";
 }
 
-// A fresh main window over a fresh program folder, with the identity strings the
-// program sets at start-up.
-class FileConfigTest : public ::testing::Test {
+// The main window as the program makes it, over a fresh program folder, with
+// the identity strings that start-up gives the application object.
+class FileConfigTest : public prova::Principale {
   public:
     void SetUp() override {
-        if (!fw::Application::Instance()) new vx::App;  // lives for the whole run
-        if (!fw::Application::Instance() || ::wPalette().lbCodCampi.empty()) {
-            GTEST_SKIP() << "needs the application object and the palette's catalogue";
-        }
-        ::App().VXVer = "1.0.4";
-        ::App().VXHead = "27-04-2017";
-        seam::SetProgramFolder(cartella.Percorso());
-        w = &::wMain();
-        w->Show();
+        Principale::SetUp();
+        ASSERT_EQ(&::App(), &app);
+        app.VXVer = "1.0.4";
+        app.VXHead = "27-04-2017";
+        w = &Mostrata();
         w->nomeFileConfig = "FIp.txt";
         font = Modulo1::CercaFont(kFont);
         ASSERT_EQ(fw::Font(font), kFont);
-    }
-    void TearDown() override {
-        if (!w) return;
-        w->DragCanvas1->modificato = false;
-        w->Close();
     }
 
     DragCanvas& C() { return *w->DragCanvas1; }
@@ -82,19 +77,19 @@ class FileConfigTest : public ::testing::Test {
         k->dimFont = 10;
         return k;
     }
-    String Disco() const { return cartella.Leggi("FIp.txt"); }
-    void SulDisco(const String& byte) const { cartella.Scrivi("FIp.txt", byte); }
+    String Disco() const { return programma.Leggi("FIp.txt"); }
+    void SulDisco(const String& byte) const { programma.Scrivi("FIp.txt", byte); }
     std::vector<String> Messaggi() const {
         std::vector<String> m;
         for (const auto& d : seam::Shown()) m.push_back(d.message);
         return m;
     }
     QStringList Contenuto() const {
-        return QDir(QString::fromStdString(cartella.Percorso()))
+        return QDir(QString::fromStdString(programma.Percorso()))
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
 
-    prova::Cartella cartella;
+    vx::App app;
     vx::wMain* w = nullptr;
     Integer font = 0;
 };
@@ -296,7 +291,7 @@ TEST_F(FileConfigTest, GiroCompletoDaGliStessiByte) {
 TEST_F(FileConfigTest, RigaDueVuotaTieneLoSfondoPrecedente) {
     QImage figura(20, 20, QImage::Format_RGB32);
     figura.fill(Qt::red);
-    ASSERT_TRUE(figura.save(QString::fromStdString(cartella.File("modulo.png"))));
+    ASSERT_TRUE(figura.save(QString::fromStdString(programma.File("modulo.png"))));
     SulDisco(Inizio("modulo.png"));
     w->ApriFile();
     EXPECT_EQ(C().nomeFileSfondo, "modulo.png");
@@ -322,10 +317,11 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
         std::vector<String> messaggi;
         std::function<void(FileConfigTest&)> verifica;
     };
-    auto intatto = [](FileConfigTest& t) {
-        ASSERT_EQ(t.C().vCampi.size(), 1u);
-        EXPECT_EQ(t.K(0).testoFisso, "prima");
-        EXPECT_TRUE(t.C().modificato);
+    // A foreign file is left for a new layout once the user answers "Nuovo";
+    // the file itself stays until the next save.
+    auto nuovo = [](FileConfigTest& t) {
+        EXPECT_TRUE(t.C().vCampi.empty());
+        EXPECT_FALSE(t.C().modificato);
         EXPECT_EQ(t.C().vSezioni[0]->posizY, 100);
     };
     auto unCampo = [](std::function<void(Campo&)> f) {
@@ -336,10 +332,13 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
         };
     };
     const Caso casi[] = {
-        {"vuoto", "", {kEstraneo}, intatto},
-        {"prima colonna vuota", "\t<FCS><F><1.0.4>\r\r\r1\r2\r3\r", {kEstraneo}, intatto},
-        {"minuscole", "<fcs><F>\r", {kEstraneo}, intatto},
-        {"intestazione corta", "<FC\r\r\r1\r2\r3\r", {kEstraneo}, intatto},
+        {"vuoto", "", {kEstraneo, kEsisteGia}, nuovo},
+        {"prima colonna vuota", "\t<FCS><F><1.0.4>\r\r\r1\r2\r3\r", {kEstraneo, kEsisteGia}, nuovo},
+        {"minuscole", "<fcs><F>\r", {kEstraneo, kEsisteGia}, nuovo},
+        {"intestazione corta, \"Apri\" e poi \"Nuovo\"",
+         "<FC\r\r\r1\r2\r3\r",
+         {kEstraneo, kEsisteGia, kEstraneo, kEsisteGia},
+         nuovo},
         {"solo <FCS> e altro",
          "<FCS>qualunque\tcosa\r\r\r5\r6\r7\r",
          {},
@@ -459,8 +458,19 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
         C().modificato = true;
         SulDisco(caso.byte);
         seam::ClearShown();
-        for (std::size_t i = 0; i < caso.messaggi.size(); ++i) seam::AnswerMsgBox();
+        // The question is answered "Apri" until its last turn, then "Nuovo".
+        std::size_t domande = 0;
+        for (const auto& m : caso.messaggi) domande += m == kEsisteGia;
+        for (const auto& m : caso.messaggi) {
+            if (m != kEsisteGia) {
+                seam::AnswerMsgBox();
+            } else {
+                seam::AnswerMessageDialog(--domande > 0 ? seam::Answer::Button::Action
+                                                        : seam::Answer::Button::Cancel);
+            }
+        }
         w->ApriFile();
+        EXPECT_EQ(Disco(), caso.byte);
         EXPECT_EQ(Messaggi(), caso.messaggi);
         caso.verifica(*this);
     }
@@ -483,8 +493,8 @@ TEST_F(FileConfigTest, FileAssenteONonLeggibile) {
 
     // A folder of that name: there, but no file to read; the layout stays.
     Nuovo(0, 3, 3, "prima");
-    ASSERT_TRUE(QDir(QString::fromStdString(cartella.Percorso())).mkdir("FIp.txt"));
-    const String nonLeggibile = "Il file di configurazione " + cartella.File("FIp.txt") +
+    ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt"));
+    const String nonLeggibile = "Il file di configurazione " + programma.File("FIp.txt") +
                                 " non può essere letto (permessi insufficienti o non è un file). "
                                 "Il configuratore aperto resta invariato.";
     seam::ClearShown();
@@ -494,10 +504,10 @@ TEST_F(FileConfigTest, FileAssenteONonLeggibile) {
     EXPECT_EQ(C().vCampi.size(), 1u);
     EXPECT_TRUE(C().modificato);
 
-    QDir(QString::fromStdString(cartella.Percorso())).rmdir("FIp.txt");
+    QDir(QString::fromStdString(programma.Percorso())).rmdir("FIp.txt");
     SulDisco(Inizio());
-    ASSERT_EQ(chmod(cartella.File("FIp.txt").c_str(), 0), 0);
-    if (access(cartella.File("FIp.txt").c_str(), R_OK) == 0) {
+    ASSERT_EQ(chmod(programma.File("FIp.txt").c_str(), 0), 0);
+    if (access(programma.File("FIp.txt").c_str(), R_OK) == 0) {
         GTEST_SKIP() << "running as root: permission bits do not stop reads";
     }
     seam::ClearShown();
@@ -512,10 +522,10 @@ TEST_F(FileConfigTest, FileAssenteONonLeggibile) {
 TEST_F(FileConfigTest, RegistrazioneFallitaLasciaIlVecchioFile) {
     Nuovo(0, 1, 1, "nuovo");
     const String nonScrivibile =
-        "Non è possibile creare il file di configurazione " + cartella.File("FIp.txt") +
+        "Non è possibile creare il file di configurazione " + programma.File("FIp.txt") +
         ": la cartella del programma è protetta da scrittura oppure al suo posto c'è una cartella "
         "o un file bloccato. Le modifiche non sono state registrate.";
-    const String fallita = "La scrittura del file di configurazione " + cartella.File("FIp.txt") +
+    const String fallita = "La scrittura del file di configurazione " + programma.File("FIp.txt") +
                            " non è riuscita (disco pieno?). Il file precedente è rimasto com'era "
                            "e le modifiche non sono state registrate.";
     auto prova = [&](const char* nome, const String& messaggio, const std::function<bool()>& fai,
@@ -557,20 +567,20 @@ TEST_F(FileConfigTest, RegistrazioneFallitaLasciaIlVecchioFile) {
           {"FIp.txt"});
     EXPECT_EQ(Disco(), "vecchio");
 
-    QFile::remove(QString::fromStdString(cartella.File("FIp.txt")));
-    QDir(QString::fromStdString(cartella.Percorso())).mkdir("FIp.txt");
+    QFile::remove(QString::fromStdString(programma.File("FIp.txt")));
+    QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt");
     prova("una cartella al suo posto", nonScrivibile, [&] { return w->RegistraFile(); },
           {"FIp.txt"});
-    QDir(QString::fromStdString(cartella.Percorso())).rmdir("FIp.txt");
+    QDir(QString::fromStdString(programma.Percorso())).rmdir("FIp.txt");
 
     SulDisco("vecchio");
-    ASSERT_EQ(chmod(cartella.Percorso().c_str(), 0555), 0);
-    bool root = access(cartella.Percorso().c_str(), W_OK) == 0;
+    ASSERT_EQ(chmod(programma.Percorso().c_str(), 0555), 0);
+    bool root = access(programma.Percorso().c_str(), W_OK) == 0;
     if (!root) {
         prova("cartella in sola lettura", nonScrivibile, [&] { return w->RegistraFile(); },
               {"FIp.txt"});
     }
-    chmod(cartella.Percorso().c_str(), 0700);
+    chmod(programma.Percorso().c_str(), 0700);
     EXPECT_EQ(Disco(), "vecchio");
     if (root) GTEST_SKIP() << "running as root: a read-only folder does not stop writes";
 }

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QThread>
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Drawing.h"
 #include "framework/Resources.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
@@ -103,4 +106,16 @@ TEST(Applicazione, QuitApplicationChiedeOgniFinestraEUnRifiutoLaFerma) {
 TEST(Risorse, UnaFiguraCheNonCeENulla) {
     EXPECT_EQ(GetPicture(-1), nullptr);
     EXPECT_EQ(GetPicture(999999), nullptr);
+}
+
+// The icon keeps its size in page pixels and is as fine as the screen.
+TEST(Risorse, LaFiguraHaLaDensitaDelloSchermo) {
+    if (!QFile::exists(":/immagini/170.png")) GTEST_SKIP() << "pictures not built in";
+    auto icona = GetPicture(170);
+    ASSERT_NE(icona, nullptr);
+    EXPECT_EQ(icona->Width(), 48);
+    EXPECT_EQ(icona->Height(), 38);
+    const double dpr = qApp->devicePixelRatio();
+    EXPECT_EQ(icona->Image().devicePixelRatio(), dpr);
+    EXPECT_EQ(icona->Image().width(), qRound(48 * dpr));
 }

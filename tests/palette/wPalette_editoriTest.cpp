@@ -186,8 +186,8 @@ class EditoriTabella : public EditoriTest {
         EXPECT_EQ(fw::testing::PendingAnswers(), 0u);
     }
 
-    // Three fields that differ in everything an editor writes; a fourth stays
-    // out of every selection.
+    // Three fields that differ in everything an editor writes; a fourth, over
+    // the second, stays out of every selection.
     void Pagina3() {
         a = Campo_(40, 40, "Alfa");
         b = Campo_(200, 120, "Beta lunga");
@@ -205,7 +205,7 @@ class EditoriTabella : public EditoriTest {
         d->testoFisso = "";
         d->etichetta = Catalogo::Nome(7);
         d->DimensEtichetta();
-        fuori = Campo_(300, 400, "Fuori");
+        fuori = Campo_(250, 130, "Fuori");  // over b, and drawn after it
         c->RidisegnaArea(0, 0, c->Width(), c->Height());
     }
 

@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QString>
 
+#include "framework/Drawing.h"
+#include "framework/Resources.h"
+
 namespace {
 
 struct Immagine {
@@ -32,6 +35,12 @@ TEST_P(ImmaginiTest, CompilateNelProgrammaAllaLoroMisura) {
     ASSERT_FALSE(doppia.isNull());
     EXPECT_EQ(doppia.width(), 2 * im.larghezza);
     EXPECT_EQ(doppia.height(), 2 * im.altezza);
+
+    // Through the framework, at any screen density, in page pixels.
+    auto p = fw::GetPicture(im.id);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Width(), im.larghezza);
+    EXPECT_EQ(p->Height(), im.altezza);
 }
 
 INSTANTIATE_TEST_SUITE_P(Quattro, ImmaginiTest,

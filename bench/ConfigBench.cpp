@@ -1,0 +1,89 @@
+// Saving and opening a configuration file of 10,000 fields.
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "document/App.h"
+#include "document/wMain.h"
+#include "framework/Application.h"
+#include "framework/Testing.h"
+#include "layout/Modulo1.h"
+#include "palette/wPalette.h"
+
+namespace {
+
+// A page crowded with fields over the whole sheet: 30 fixed texts, every data
+// field of the catalogue many times over, varied fonts, styles and colours.
+struct Configurazione {
+    Configurazione() {
+        // A dialog here would be a fault of the set-up; it must not wait for a person.
+        fw::testing::Enable(
+            [](const fw::String& m) { std::fprintf(stderr, "dialog: %s\n", m.c_str()); });
+        fw::testing::SetProgramFolder(cartella.path().toStdString() + "/");
+        if (!fw::Application::Instance()) new vx::App;
+        pronta = fw::Application::Instance() && !::wPalette().lbCodCampi.empty();
+        if (!pronta) return;
+        ::App().VXVer = "1.0.4";
+        ::App().VXHead = "27-04-2017";
+        w.Show();
+        w.nomeFileConfig = "FIp.txt";
+        fw::Integer font = Modulo1::CercaFont("DejaVu Sans");
+        DragCanvas& c = *w.DragCanvas1;
+        for (int i = 0; i < 10000; ++i) {
+            auto k = c.AggiungiCampo();
+            // The fixed texts last, so that no limit warning is due on the way.
+            bool fisso = i >= 10000 - 30;
+            k->iCampo = fisso ? 0 : 1 + i % 85;
+            k->testoFisso = fisso ? "Testo fisso " + std::to_string(i) : "";
+            k->tx = (i % 10) * 59;
+            k->ty = (i / 10) % 106 * 8;
+            k->riquadro->Width = 55;
+            k->riquadro->Height = 8;
+            k->iFont = font;
+            k->dimFont = 8 + i % 5;
+            k->stileG = i % 2;
+            k->coloreEtich = (static_cast<fw::Color>(i) * 0x0A0B0Cu) & 0xFFFFFFu;
+            k->AllType = i % 4;
+            k->pagina = i % 3;
+        }
+    }
+    QTemporaryDir cartella;
+    vx::wMain& w = ::wMain();
+    bool pronta = false;
+};
+
+Configurazione& Conf() {
+    static Configurazione c;
+    return c;
+}
+
+void BM_RegistraFile10000Campi(benchmark::State& state) {
+    auto& conf = Conf();
+    if (!conf.pronta) {
+        state.SkipWithError("needs the application object and the palette");
+        return;
+    }
+    for (auto _ : state) {
+        conf.w.DragCanvas1->modificato = true;
+        if (!conf.w.RegistraFile()) state.SkipWithError("not saved");
+    }
+}
+BENCHMARK(BM_RegistraFile10000Campi)->Unit(benchmark::kMillisecond);
+
+// Opening includes the repaint of the whole canvas with the fields in view.
+void BM_ApriFile10000Campi(benchmark::State& state) {
+    auto& conf = Conf();
+    if (!conf.pronta) {
+        state.SkipWithError("needs the application object and the palette");
+        return;
+    }
+    conf.w.DragCanvas1->modificato = true;
+    conf.w.RegistraFile();
+    for (auto _ : state) conf.w.ApriFile();
+    if (conf.w.DragCanvas1->vCampi.size() != 10000) state.SkipWithError("wrong field count");
+}
+BENCHMARK(BM_ApriFile10000Campi)->Unit(benchmark::kMillisecond);
+
+}  // namespace
