@@ -325,7 +325,7 @@ TEST_F(Comandi, AllineamentiESpostamenti) {
 TEST_F(Comandi, PaginaVuota) {
     for (Qt::Key t :
          {Qt::Key_L, Qt::Key_R, Qt::Key_T, Qt::Key_B, Qt::Key_8, Qt::Key_2, Qt::Key_4, Qt::Key_6}) {
-        SCOPED_TRACE(QTest::toString(QKeySequence(t)));
+        SCOPED_TRACE(QKeySequence(t).toString().toStdString());
         Prepara();
         c.modificato = false;
         Tasto(t);
