@@ -79,11 +79,13 @@ nella_casella() {
 }
 # Opens the popup at (x, y) of the palette and moves down $3 rows.
 scegli_riga() {
+  local prima lista giu=() i
+  prima=$(finestre)
   clic "$tavolozza" "$1" "$2"
-  sleep 0.2
-  local giu=() i
+  lista=$(nuova_finestra "$prima") || fail "the popup at $1, $2 did not open"
   for ((i = 0; i < $3; i++)); do giu+=(Down); done
   tasti "${giu[@]}" Return
+  sparita "$lista" || fail "the popup at $1, $2 stayed open"
 }
 # A new field from the menu shortcut or the palette's button, at 100, 100
 # and 100 x 14, moved with the mouse so that its frame starts at (x, y).
