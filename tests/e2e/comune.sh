@@ -52,16 +52,31 @@ prepara() {
   trap 'exit 1' INT TERM
   mkdir -p "$tmp/programma" "$tmp/config" "$artefatti"
   cp "$binario" "$tmp/programma/velarix"
-  # Xvfb picks a free display itself and writes its number on fd 3.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-  xvfb_pid=$!
-  local _
-  for _ in $(seq 100); do
-    [ -s "$tmp/display" ] && break
-    sleep 0.1
+  rm -f "$artefatti/fallito.png"
+  # A display number of our own: Xvfb's own choice (-displayfd) races with
+  # other servers starting at the same moment, which can take the socket of a
+  # display already handed out. A number in use makes Xvfb exit at once, and
+  # another is tried.
+  local _ tentativo numero
+  for tentativo in 1 2 3 4 5; do
+    numero=$((200 + (RANDOM + $$ * tentativo) % 5000))
+    Xvfb ":$numero" -screen 0 1280x1024x24 -nolisten tcp 2>"$tmp/xvfb.log" &
+    xvfb_pid=$!
+    export DISPLAY=":$numero"
+    for _ in $(seq 100); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      # Ours once its lock file names it, not another server's.
+      if [ "$(tr -d ' \n' <"/tmp/.X$numero-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+        xdotool getdisplaygeometry >/dev/null 2>&1; then
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
   done
-  [ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$tmp/display")"
+  fail "no X server after $tentativo attempts: $(cat "$tmp/xvfb.log")"
 }
 
 ora_ms() { date +%s%3N; }
