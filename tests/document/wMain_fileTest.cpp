@@ -445,11 +445,27 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
              EXPECT_EQ(t.K(30).iCampo, 1);
              EXPECT_EQ(t.C().CercaCampo(0), 31);
          }},
+        // Neither may block the reading or run for ever.
+        {"sfondo: una FIFO",
+         Inizio("fifo"),
+         {},
+         [](FileConfigTest& t) {
+             EXPECT_EQ(t.C().nomeFileSfondo, "fifo");
+             EXPECT_EQ(t.C().Backdrop(), nullptr);
+         }},
+        {"sfondo: un dispositivo",
+         Inizio("/dev/zero"),
+         {},
+         [](FileConfigTest& t) {
+             EXPECT_EQ(t.C().nomeFileSfondo, "zero");
+             EXPECT_EQ(t.C().Backdrop(), nullptr);
+         }},
         {"sfondo assente",
          Inizio("manca.png") + "\t24\r",
          {"Il file del modulo grafico di sfondo manca.png non è stato trovato."},
          unCampo([](Campo& k) { EXPECT_EQ(k.iCampo, 1); })},
     };
+    ASSERT_EQ(mkfifo(programma.File("fifo").c_str(), 0600), 0);
     for (const auto& caso : casi) {
         SCOPED_TRACE(caso.nome);
         C().vCampi.clear();
