@@ -66,7 +66,7 @@ prepara() {
     for _ in $(seq 100); do
       kill -0 "$xvfb_pid" 2>/dev/null || break
       # Ours once its lock file names it, not another server's.
-      if [ "$(tr -d ' \n' <"/tmp/.X$numero-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+      if [ "$({ tr -d ' \n' <"/tmp/.X$numero-lock"; } 2>/dev/null)" = "$xvfb_pid" ] &&
         xdotool getdisplaygeometry >/dev/null 2>&1; then
         return 0
       fi

@@ -166,10 +166,12 @@ scegli_riga 203 199 2
 nella_casella 131 133 14
 clic "$tavolozza" 283 155
 
-# Two fixed texts: one in italics at 300, 450, one underlined at 40, 520.
+# Two fixed texts: one in italics at 300, 450, stretched to 160 x 16, one
+# underlined at 40, 520.
 nuovo_campo palette 300 450
 nella_casella 203 45 "Totale documento"
 clic "$tavolozza" 145 155
+trascina_pagina 398 462 460 466
 nuovo_campo menu 40 520
 nella_casella 203 45 "Grazie"
 clic "$tavolozza" 175 155
@@ -188,7 +190,7 @@ campi() {
   riga_campo '*' D13 '' 120 160 180 18 'Liberation Serif' 12 '*' '' '' 31 58 124 0 1
   riga_campo '' 24 '' 300 40 100 14 'DejaVu Sans' 12 '' '' '' 0 0 0 1 2
   riga_campo '' 63 '' 60 400 100 14 'DejaVu Sans' 14 '' '' '' 0 0 0 2 3
-  riga_campo '' '' 'Totale documento' 300 450 100 14 'DejaVu Sans' 12 '' '*' '' 0 0 0 0 0
+  riga_campo '' '' 'Totale documento' 300 450 160 16 'DejaVu Sans' 12 '' '*' '' 0 0 0 0 0
   riga_campo '' '' 'Grazie' "$1" 520 100 14 'DejaVu Sans' 12 '' '' '*' 0 0 0 0 0
 }
 file_atteso 100 200 350 "$(campi 40)" >"$tmp/atteso1"
