@@ -255,6 +255,9 @@ TEST_F(FileConfigTest, GiroCompletoDaGliStessiByte) {
                        "testo " + std::to_string(i) + (i % 3 ? " àè€" : ""));
         if (k->iCampo == 0 && i > 150) k->iCampo = 3;  // stay within 30 fixed texts
         k->riquadro->Width = i % 5 == 0 ? 12.5 : i * 3 % 400;
+        if (i % 50 == 1) k->riquadro->Width = 99999999992.5;  // more digits than seven
+        if (i % 50 == 2) k->riquadro->Width = 0.1;
+        if (i % 50 == 3) k->riquadro->Width = 1e20;
         k->riquadro->Height = i % 11;
         k->iFont = i % fw::FontCount();
         k->dimFont = i % 40;
