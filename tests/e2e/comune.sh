@@ -25,6 +25,10 @@ controlla_strumenti() {
       exit 77
     fi
   done
+  if ! tesseract --list-langs 2>/dev/null | grep -qx ita; then
+    echo "SKIP: tesseract has no Italian data (tesseract-ocr-ita)"
+    exit 77
+  fi
   # The run is about the program, not about pixel scaling or sanitizers.
   if [ -n "${QT_SCALE_FACTOR:-}" ] && [ "$QT_SCALE_FACTOR" != 1 ]; then
     echo "SKIP: runs in the normal build only"
