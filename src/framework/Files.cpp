@@ -102,7 +102,9 @@ std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
 }
 
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
-    if (!Exists() || Directory()) return nullptr;
+    // Regular files only: a FIFO or a device named where a picture is expected
+    // would block the reading or never end.
+    if (path_.empty() || !QFileInfo(Q(path_)).isFile()) return nullptr;
     QImageReader reader(Q(path_));
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();

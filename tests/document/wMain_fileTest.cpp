@@ -255,6 +255,9 @@ TEST_F(FileConfigTest, GiroCompletoDaGliStessiByte) {
                        "testo " + std::to_string(i) + (i % 3 ? " àè€" : ""));
         if (k->iCampo == 0 && i > 150) k->iCampo = 3;  // stay within 30 fixed texts
         k->riquadro->Width = i % 5 == 0 ? 12.5 : i * 3 % 400;
+        if (i % 50 == 1) k->riquadro->Width = 99999999992.5;  // more digits than seven
+        if (i % 50 == 2) k->riquadro->Width = 0.1;
+        if (i % 50 == 3) k->riquadro->Width = 1e20;
         k->riquadro->Height = i % 11;
         k->iFont = i % fw::FontCount();
         k->dimFont = i % 40;
@@ -445,11 +448,27 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
              EXPECT_EQ(t.K(30).iCampo, 1);
              EXPECT_EQ(t.C().CercaCampo(0), 31);
          }},
+        // Neither may block the reading or run for ever.
+        {"sfondo: una FIFO",
+         Inizio("fifo"),
+         {},
+         [](FileConfigTest& t) {
+             EXPECT_EQ(t.C().nomeFileSfondo, "fifo");
+             EXPECT_EQ(t.C().Backdrop(), nullptr);
+         }},
+        {"sfondo: un dispositivo",
+         Inizio("/dev/zero"),
+         {},
+         [](FileConfigTest& t) {
+             EXPECT_EQ(t.C().nomeFileSfondo, "zero");
+             EXPECT_EQ(t.C().Backdrop(), nullptr);
+         }},
         {"sfondo assente",
          Inizio("manca.png") + "\t24\r",
          {"Il file del modulo grafico di sfondo manca.png non è stato trovato."},
          unCampo([](Campo& k) { EXPECT_EQ(k.iCampo, 1); })},
     };
+    ASSERT_EQ(mkfifo(programma.File("fifo").c_str(), 0600), 0);
     for (const auto& caso : casi) {
         SCOPED_TRACE(caso.nome);
         C().vCampi.clear();

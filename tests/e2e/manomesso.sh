@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Tampered configuration files opened through the start-up dialog of the real
+# program under its own Xvfb: a changed header gives the two messages in turn,
+# round and round while the person answers "Apri", and leaves the file alone
+# when "Nuovo" ends it; a line cut short and an unknown code are read, shown
+# and saved back complete, the unknown code as "-1", with nothing lost.
+# Usage: manomesso.sh <velarix binary> <artefacts folder>. Exit 77: skipped.
+binario=${1:?path of the velarix binary}
+artefatti=${2:?folder for artefacts}
+source "$(dirname "$0")/comune.sh"
+prepara
+printf 'DejaVu Sans\r12\r' >"$tmp/config/Velarix pref"
+file="$tmp/programma/FIp.txt"
+
+TAB=$'\t'
+CR=$'\r'
+riga_campo() {
+  local c r=
+  for c in "$@"; do r+="$c$TAB"; done
+  printf '%s' "$r$CR"
+}
+righe_comuni() {
+  riga_campo '' 24 '' 300 40 100 14 'DejaVu Sans' 12 '' '' '' 0 0 0 1 2
+}
+
+# Starts the program and opens the invoice layout with "Apri"; the program's
+# windows before that go into $prima.
+apri_fattura() {
+  avvia
+  clic_testo "$dialogo" "Apri"
+  prima=$(finestre)
+  attiva "$dialogo"
+  tasti Return
+}
+# The next message of the program, checked against its text, into $m.
+messaggio() {
+  m=$(nuova_finestra "$1") || fail "no message \"$2\""
+  mostra "$m" "$2"
+}
+
+# --- A header that is not "<FCS>".
+{
+  printf '<FCX><F><1.0.4><27-04-2017>\r\r\r100\r150\r350\r'
+  righe_comuni
+} >"$file"
+cp "$file" "$tmp/originale"
+
+estraneo="Il file FIp.txt non è un file di configurazione stampe. Ne creo uno nuovo."
+esiste="Esiste già un file di configurazione FIp.txt. Vuoi aprire quello esistente o crearne uno nuovo?"
+apri_fattura
+# Two turns of the cycle: "Apri" reads the same file again.
+for risposta in Apri Nuovo; do
+  messaggio "$prima" "$estraneo"
+  attiva "$m"
+  tasti Return
+  sparita "$m" || fail "the message stayed"
+  messaggio "$prima" "$esiste"
+  clic_testo "$m" "$risposta"
+  sparita "$m" || fail "the question stayed after \"$risposta\""
+done
+finestra "FIp.txt" >/dev/null || fail "no new layout after \"Nuovo\""
+attiva "$(finestra "FIp.txt")"
+tasti ctrl+q # nothing changed: no question
+attendi_uscita
+cmp -s "$file" "$tmp/originale" || fail "the foreign file was changed"
+
+# --- A line cut short after its font size, and a code the catalogue lacks.
+{
+  printf '<FCS><F><1.0.4><27-04-2017>\r\r\r100\r200\r350\r'
+  righe_comuni
+  riga_campo '' ZZ9 '' 60 400 120 16 'DejaVu Sans' 11 '*' '' '' 200 0 0 2 3
+  printf '\t63\t\t80\t300\t150\t20\tDejaVu Sans\t14\r'
+  riga_campo '' '' 'Totale' 300 450 100 14 'DejaVu Sans' 12 '' '*' '' 0 0 0 0 0
+} >"$file"
+apri_fattura
+principale=$(finestra "FIp.txt") || fail "the file was not opened"
+sleep 0.3
+# The unknown code's field, its frame at 60, 400 on the page below the menu bar.
+eval "$(xdotool getwindowgeometry --shell "$principale")"
+mostra "$principale" "<sconosciuto>" "160x40+50+$((HEIGHT - 612 + 386))"
+# Everything selected and moved one pixel right and back: the layout is
+# marked modified, not changed; then it is saved and the program quits
+# without a question.
+attiva "$principale"
+tasti ctrl+a ctrl+6 ctrl+4 ctrl+s ctrl+q
+attendi_uscita
+{
+  printf '<FCS><F><1.0.4><27-04-2017>\r\r\r100\r200\r350\r'
+  righe_comuni
+  riga_campo '' -1 '' 60 400 120 16 'DejaVu Sans' 11 '*' '' '' 200 0 0 2 3
+  riga_campo '' 63 '' 80 300 150 20 'DejaVu Sans' 14 '' '' '' 0 0 0 0 0
+  riga_campo '' '' 'Totale' 300 450 100 14 'DejaVu Sans' 12 '' '*' '' 0 0 0 0 0
+} >"$tmp/atteso"
+if ! cmp -s "$file" "$tmp/atteso"; then
+  echo "expected:"
+  od -c "$tmp/atteso"
+  echo "found:"
+  od -c "$file"
+  fail "the tampered layout was not saved back complete"
+fi
+echo "start-up median: $(mediana "${avvii[@]}") ms over ${#avvii[@]} launches"
+echo "PASS"
