@@ -30,15 +30,29 @@ fail() {
   exit 1
 }
 
-# Xvfb picks a free display itself and writes its number on fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  sleep 0.1
+# A display number of our own, tried until a server of ours holds it: Xvfb's
+# own choice (-displayfd) can race with other servers starting at the same time.
+for tentativo in 1 2 3 4 5; do
+  numero=$((200 + (RANDOM + $$ * tentativo) % 5000))
+  Xvfb ":$numero" -screen 0 1280x1024x24 -nolisten tcp 2>"$tmp/xvfb.log" &
+  xvfb_pid=$!
+  export DISPLAY=":$numero"
+  pronto=
+  for _ in $(seq 100); do
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    if [ "$({ tr -d ' \n' <"/tmp/.X$numero-lock"; } 2>/dev/null)" = "$xvfb_pid" ] &&
+      xdotool getdisplaygeometry >/dev/null 2>&1; then
+      pronto=1
+      break
+    fi
+    sleep 0.1
+  done
+  [ -n "$pronto" ] && break
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
 done
-[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$(head -n1 "$tmp/display")"
+[ -n "$xvfb_pid" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 
 # This X server has no session bus: an address that names none keeps D-Bus from
 # trying to start one over X11 (which also leaves a buffer the leak checker reports).
