@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
+#include "PaginaPiena.h"
 #include "document/wMain.h"
 #include "framework/Testing.h"
 #include "layout/Modulo1.h"
@@ -16,25 +17,12 @@ namespace {
 
 struct PaginaPrincipale {
     PaginaPrincipale() {
-        QImage figura(600, 850, QImage::Format_RGB32);
-        for (int y = 0; y < 850; ++y) {
-            for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 200));
-        }
-        figura.save(cartella.path() + "/modulo.png");
-        fw::testing::SetProgramFolder(cartella.path().toStdString() + "/");
+        banco::PreparaSfondo();
         w.Show();
         c.ApriFileSfondo("modulo.png");
-        fw::Integer font = Modulo1::CercaFont("DejaVu Sans");
-        for (int i = 0; i < 1000; ++i) {
-            auto k = c.AggiungiCampo();
-            k->tx = 5 + (i % 10) * 59;
-            k->ty = 5 + (i / 10) * 8;
-            k->riquadro->Width = 55;
-            k->riquadro->Height = 14;
-            k->iFont = font;
-            k->dimFont = 10;
-            k->iCampo = 1 + i % 85;
-            k->etichetta = "Totale documento";
+        banco::RiempiPagina(c);
+        for (std::size_t i = 0; i < c.vCampi.size(); ++i) {
+            auto& k = c.vCampi[i];
             // Every tenth field, spread over the whole page.
             k->selezionato = i % 10 == 3;
             if (k->selezionato) scelti.push_back({k, k->tx});
@@ -42,7 +30,6 @@ struct PaginaPrincipale {
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
         ::wPalette();
     }
-    QTemporaryDir cartella;
     vx::wMain& w = ::wMain();
     DragCanvas& c = *w.DragCanvas1;
     struct Scelto {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "PaginaPiena.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
 #include "layout/DragCanvas.h"
@@ -23,31 +24,12 @@ class Finestra : public fw::Window {
 // columns with labels of several lengths, the first one selected.
 struct Pagina {
     Pagina() {
-        QImage figura(600, 850, QImage::Format_RGB32);
-        for (int y = 0; y < 850; ++y) {
-            for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 200));
-        }
-        figura.save(cartella.path() + "/modulo.png");
-        fw::testing::SetProgramFolder(cartella.path().toStdString() + "/");
+        banco::PreparaSfondo();
         f.Show();
         c.ApriFileSfondo("modulo.png");
-        fw::Integer font = Modulo1::CercaFont("DejaVu Sans");
-        const char* etichette[] = {"Ragione sociale", "Partita IVA", "Data", "Totale documento",
-                                   "Imponibile"};
-        for (int i = 0; i < 1000; ++i) {
-            auto k = c.AggiungiCampo();
-            k->tx = 5 + (i % 10) * 59;
-            k->ty = 5 + (i / 10) * 8;
-            k->riquadro->Width = 55;
-            k->riquadro->Height = 14;
-            k->iFont = font;
-            k->dimFont = 10;
-            k->iCampo = 1 + i % 85;
-            k->etichetta = etichette[i % 5];
-        }
+        banco::RiempiPagina(c);
         c.RidisegnaArea(0, 0, 600, 850);
     }
-    QTemporaryDir cartella;
     Finestra f;
     DragCanvas& c = f.DragCanvas1;
 };

@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "PaginaPiena.h"
 #include "document/wMain.h"
 #include "layout/DragCanvas.h"
 #include "layout/Modulo1.h"
@@ -16,22 +17,7 @@ struct PaginaConPalette {
     PaginaConPalette() {
         ::wMain().Show();
         ::wPalette().Show();
-        fw::Integer font = Modulo1::CercaFont("DejaVu Sans");
-        const char* etichette[] = {"Ragione sociale", "Partita IVA", "Data", "Totale documento",
-                                   "Imponibile"};
-        c.vCampi.clear();
-        for (int i = 0; i < 1000; ++i) {
-            auto k = c.AggiungiCampo();
-            k->tx = 5 + (i % 10) * 59;
-            k->ty = 5 + (i / 10) * 8;
-            k->riquadro->Width = 55;
-            k->riquadro->Height = 14;
-            k->iFont = font;
-            k->dimFont = 10;
-            k->iCampo = 1 + i % 85;
-            k->etichetta = etichette[i % 5];
-            k->DimensEtichetta();
-        }
+        banco::RiempiPagina(c);
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
     }
     DragCanvas& c = *::wMain().DragCanvas1;

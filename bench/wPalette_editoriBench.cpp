@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "PaginaPiena.h"
 #include "document/wMain.h"
 #include "framework/Testing.h"
 #include "layout/Modulo1.h"
@@ -20,36 +21,12 @@ namespace {
 class PaginaPiena {
   public:
     PaginaPiena() {
-        static QTemporaryDir* cartella = [] {
-            auto* d = new QTemporaryDir;
-            QImage figura(600, 850, QImage::Format_RGB32);
-            for (int y = 0; y < 850; ++y) {
-                for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 200));
-            }
-            figura.save(d->path() + "/modulo.png");
-            return d;
-        }();
-        fw::testing::SetProgramFolder(cartella->path().toStdString() + "/");
+        banco::PreparaSfondo();
         ::wMain().Show();
         ::wPalette().Show();
         c.ApriFileSfondo("modulo.png");
-        fw::Integer font = Modulo1::CercaFont("DejaVu Sans");
-        const char* etichette[] = {"Ragione sociale", "Partita IVA", "Data", "Totale documento",
-                                   "Imponibile"};
-        c.vCampi.clear();
-        for (int i = 0; i < 1000; ++i) {
-            auto k = c.AggiungiCampo();
-            k->tx = 5 + (i % 10) * 59;
-            k->ty = 5 + (i / 10) * 8;
-            k->riquadro->Width = 55;
-            k->riquadro->Height = 14;
-            k->iFont = font;
-            k->dimFont = 10;
-            k->iCampo = 1 + i % 85;
-            k->etichetta = etichette[i % 5];
-            k->selezionato = i % 10 == 3;
-            k->DimensEtichetta();
-        }
+        banco::RiempiPagina(c);
+        for (std::size_t i = 0; i < c.vCampi.size(); ++i) c.vCampi[i]->selezionato = i % 10 == 3;
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
         ::wPalette().Popola();
     }
