@@ -6,6 +6,8 @@
 # Usage: avvio.sh <path of the velarix binary>. Exit 77 means skipped.
 set -u
 
+source "$(dirname "$0")/base.sh"
+
 programma=${1:?path of the velarix binary}
 for strumento in Xvfb xdotool; do
   if ! command -v "$strumento" >/dev/null 2>&1; then
@@ -30,29 +32,7 @@ fail() {
   exit 1
 }
 
-# A display number of our own, tried until a server of ours holds it: Xvfb's
-# own choice (-displayfd) can race with other servers starting at the same time.
-for tentativo in 1 2 3 4 5; do
-  numero=$((200 + (RANDOM + $$ * tentativo) % 5000))
-  Xvfb ":$numero" -screen 0 1280x1024x24 -nolisten tcp 2>"$tmp/xvfb.log" &
-  xvfb_pid=$!
-  export DISPLAY=":$numero"
-  pronto=
-  for _ in $(seq 100); do
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    if [ "$({ tr -d ' \n' <"/tmp/.X$numero-lock"; } 2>/dev/null)" = "$xvfb_pid" ] &&
-      xdotool getdisplaygeometry >/dev/null 2>&1; then
-      pronto=1
-      break
-    fi
-    sleep 0.1
-  done
-  [ -n "$pronto" ] && break
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=
-done
-[ -n "$xvfb_pid" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+avvia_xvfb "$tmp/xvfb.log" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 
 # This X server has no session bus: an address that names none keeps D-Bus from
 # trying to start one over X11 (which also leaves a buffer the leak checker reports).
@@ -78,21 +58,6 @@ attendi_fine() {
   local codice=$?
   prog_pid=
   [ "$codice" -eq 0 ] || fail "exit code $codice: $(cat "$tmp/out.log")"
-}
-
-# The first window with this title, waiting up to 15 s.
-finestra() {
-  local id
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    kill -0 "$prog_pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
 }
 
 avvia

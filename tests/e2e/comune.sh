@@ -7,6 +7,8 @@
 
 set -u
 
+source "$(dirname "${BASH_SOURCE[0]}")/base.sh"
+
 fail() {
   echo "FAIL: $*"
   [ -n "${tmp:-}" ] && [ -f "$tmp/out.log" ] && sed 's/^/  program: /' "$tmp/out.log"
@@ -57,30 +59,7 @@ prepara() {
   mkdir -p "$tmp/programma" "$tmp/config" "$artefatti"
   cp "$binario" "$tmp/programma/velarix"
   rm -f "$artefatti/fallito.png"
-  # A display number of our own: Xvfb's own choice (-displayfd) races with
-  # other servers starting at the same moment, which can take the socket of a
-  # display already handed out. A number in use makes Xvfb exit at once, and
-  # another is tried.
-  local _ tentativo numero
-  for tentativo in 1 2 3 4 5; do
-    numero=$((200 + (RANDOM + $$ * tentativo) % 5000))
-    Xvfb ":$numero" -screen 0 1280x1024x24 -nolisten tcp 2>"$tmp/xvfb.log" &
-    xvfb_pid=$!
-    export DISPLAY=":$numero"
-    for _ in $(seq 100); do
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      # Ours once its lock file names it, not another server's.
-      if [ "$({ tr -d ' \n' <"/tmp/.X$numero-lock"; } 2>/dev/null)" = "$xvfb_pid" ] &&
-        xdotool getdisplaygeometry >/dev/null 2>&1; then
-        return 0
-      fi
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
-  done
-  fail "no X server after $tentativo attempts: $(cat "$tmp/xvfb.log")"
+  avvia_xvfb "$tmp/xvfb.log" || fail "no X server: $(cat "$tmp/xvfb.log")"
 }
 
 ora_ms() { date +%s%3N; }
@@ -97,21 +76,6 @@ avvia() {
   avvii+=($(($(ora_ms) - inizio)))
   echo "start-up to the new/open dialog: ${avvii[-1]} ms"
   attiva "$dialogo"
-}
-
-# The first visible window with exactly this title, waiting up to 15 s.
-finestra() {
-  local id _
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    kill -0 "$prog_pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
 }
 
 # The program's visible windows, one id a line.
