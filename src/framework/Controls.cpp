@@ -94,7 +94,8 @@ struct Canvas::Impl : public Surface {
     bool painting = false;
     std::unique_ptr<fw::Graphics> graphics;
 
-    QImage* Image() override { return &backing; }
+    ~Impl() override { Flush(); }
+    QImage* Pixels() override { return &backing; }
     Integer Width() const override { return owner->Width(); }
     Integer Height() const override { return owner->Height(); }
     void Damaged(double x, double y, double w, double h) override;
@@ -123,6 +124,7 @@ class CanvasWidget : public QWidget {
             d.owner->Paint(g);
             d.painting = false;
         }
+        d.Flush();
         QPainter p(this);
         if (d.backing.isNull()) {
             // No surface (empty or too large to hold): opaque painting must still cover.
@@ -168,6 +170,7 @@ void Canvas::Impl::Damaged(double x, double y, double w, double h) {
 }
 
 void Canvas::Impl::MakeBacking() {
+    Flush();
     double dpr = widget ? widget->devicePixelRatioF() : ScreenPixelRatio();
     double dw = std::ceil(Width() * dpr), dh = std::ceil(Height() * dpr);
     int w = static_cast<int>(std::min(dw, 32767.0)), h = static_cast<int>(std::min(dh, 32767.0));

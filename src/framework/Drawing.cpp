@@ -1,5 +1,6 @@
 #include "framework/Drawing.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "framework/DrawingPrivate.h"
 
@@ -33,17 +35,23 @@ bool Finite(double v) {
     return std::isfinite(v);
 }
 
+QString Q(const String& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
 // Measurements repeat a lot (every draw of a field measures its label), so they
 // are kept by font and text. Cleared whole when it grows large.
 struct MeasureKey {
-    QString font;
-    QString text;
+    int font;
+    String text;
     int wrap;
     bool operator==(const MeasureKey&) const = default;
 };
 struct MeasureKeyHash {
     std::size_t operator()(const MeasureKey& k) const {
-        return qHash(k.font) ^ (qHash(k.text) * 31) ^ static_cast<std::size_t>(k.wrap);
+        return std::hash<String>()(k.text) ^
+               (static_cast<std::size_t>(k.font) * 0x9E3779B97F4A7C15ULL) ^
+               static_cast<std::size_t>(k.wrap);
     }
 };
 std::unordered_map<MeasureKey, int, MeasureKeyHash>& MeasureCache() {
@@ -55,13 +63,14 @@ std::unordered_map<MeasureKey, int, MeasureKeyHash>& MeasureCache() {
 // Labels are drawn again at every repaint: their layout is kept too, by font and
 // text, and cleared whole when it grows large.
 struct StaticKey {
-    QString font;
-    QString text;
+    int font;
+    String text;
     bool operator==(const StaticKey&) const = default;
 };
 struct StaticKeyHash {
     std::size_t operator()(const StaticKey& k) const {
-        return qHash(k.font) ^ (qHash(k.text) * 31);
+        return std::hash<String>()(k.text) ^
+               (static_cast<std::size_t>(k.font) * 0x9E3779B97F4A7C15ULL);
     }
 };
 std::unordered_map<StaticKey, QStaticText, StaticKeyHash>& StaticCache() {
@@ -70,16 +79,43 @@ std::unordered_map<StaticKey, QStaticText, StaticKeyHash>& StaticCache() {
     return cache;
 }
 
-}  // namespace
-
-QFont MakeFont(const String& family, double size, bool bold, bool italic, bool underline) {
-    QFont f;
-    if (!family.empty()) f.setFamily(QString::fromStdString(family));
+int PixelSize(double size) {
     // 0, negative and NaN mean the default size; a fraction of a pixel is one pixel.
     int px = kDefaultTextSize;
     if (Finite(size) && size > 0) {
         px = std::max(1, static_cast<int>(std::min<double>(size, kLargestTextSize)));
     }
+    return px;
+}
+
+// Fonts and their metrics, made once per set of text settings: a page switches
+// between a handful of them from field to field. The id stands for the font in
+// the caches above and is never given twice.
+struct FontEntry {
+    QFont font;
+    QFontMetrics metrics;
+    int id;
+};
+struct FontSpec {
+    String family;
+    int px;
+    bool bold, italic, underline;
+    bool operator==(const FontSpec&) const = default;
+};
+struct FontSpecHash {
+    std::size_t operator()(const FontSpec& k) const {
+        return std::hash<String>()(k.family) ^ (static_cast<std::size_t>(k.px) << 3) ^
+               (k.bold ? 1u : 0u) ^ (k.italic ? 2u : 0u) ^ (k.underline ? 4u : 0u);
+    }
+};
+std::unordered_map<FontSpec, std::shared_ptr<const FontEntry>, FontSpecHash>& FontCache() {
+    static std::unordered_map<FontSpec, std::shared_ptr<const FontEntry>, FontSpecHash> cache;
+    return cache;
+}
+
+QFont MakeFontPx(const String& family, int px, bool bold, bool italic, bool underline) {
+    QFont f;
+    if (!family.empty()) f.setFamily(QString::fromStdString(family));
     f.setPixelSize(px);
     f.setBold(bold);
     f.setItalic(italic);
@@ -87,30 +123,102 @@ QFont MakeFont(const String& family, double size, bool bold, bool italic, bool u
     return f;
 }
 
+std::shared_ptr<const FontEntry> FindFont(const String& family, double size, bool bold, bool italic,
+                                          bool underline) {
+    static int lastId = 0;
+    auto& cache = FontCache();
+    FontSpec spec{family, PixelSize(size), bold, italic, underline};
+    auto it = cache.find(spec);
+    if (it != cache.end()) return it->second;
+    if (cache.size() > 500) cache.clear();
+    QFont f = MakeFontPx(family, spec.px, bold, italic, underline);
+    QFontMetrics fm(f);
+    auto entry = std::make_shared<const FontEntry>(FontEntry{f, fm, ++lastId});
+    cache.emplace(std::move(spec), entry);
+    return entry;
+}
+
+}  // namespace
+
+QFont MakeFont(const String& family, double size, bool bold, bool italic, bool underline) {
+    return MakeFontPx(family, PixelSize(size), bold, italic, underline);
+}
+
+// --- Surface ----------------------------------------------------------------
+
+namespace {
+
+// Surfaces with a painter open. Qt's font and paint machinery must not outlive
+// the application, so its end closes them and drops the fonts kept above.
+std::unordered_set<Surface*>& OpenSurfaces() {
+    static std::unordered_set<Surface*> open;
+    return open;
+}
+bool closingRegistered = false;
+
+void CloseAll() {
+    auto open = OpenSurfaces();
+    for (Surface* s : open) s->Flush();
+    FontCache().clear();
+    StaticCache().clear();
+    closingRegistered = false;
+}
+
+}  // namespace
+
+Surface::Surface() = default;
+
+Surface::~Surface() {
+    // Subclasses flush before their pixels go; this only forgets the surface.
+    OpenSurfaces().erase(this);
+}
+
+QImage* Surface::Image() {
+    Flush();
+    return Pixels();
+}
+
+QPainter* Surface::Painter() {
+    if (painter_ && painter_->isActive()) return painter_.get();
+    QImage* image = Pixels();
+    if (!image || image->isNull()) return nullptr;
+    if (!painter_) painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(image)) return nullptr;
+    OpenSurfaces().insert(this);
+    if (!closingRegistered && QCoreApplication::instance()) {
+        qAddPostRoutine(CloseAll);
+        closingRegistered = true;
+    }
+    return painter_.get();
+}
+
+void Surface::Flush() {
+    if (painter_ && painter_->isActive()) {
+        painter_->end();
+        OpenSurfaces().erase(this);
+    }
+}
+
 // --- Graphics ---------------------------------------------------------------
 
 struct Graphics::Impl {
-    // The font last built from the text settings, rebuilt when they change.
+    // The font last found for the text settings, looked up again when they change.
     String family;
     double size = -1;
     bool bold = false, italic = false, underline = false;
-    bool valid = false;
-    QFont font;
-    QString fontKey;
+    std::shared_ptr<const FontEntry> entry;
 
-    const QFont& Font(const Graphics& g) {
-        if (!valid || family != g.TextFont || size != g.TextSize || bold != g.Bold ||
+    const FontEntry& Font(const Graphics& g) {
+        if (!entry || family != g.TextFont || size != g.TextSize || bold != g.Bold ||
             italic != g.Italic || underline != g.Underline) {
             family = g.TextFont;
             size = g.TextSize;
             bold = g.Bold;
             italic = g.Italic;
             underline = g.Underline;
-            font = MakeFont(family, size, bold, italic, underline);
-            fontKey = font.key();
-            valid = true;
+            entry = FindFont(family, size, bold, italic, underline);
         }
-        return font;
+        return *entry;
     }
 };
 
@@ -136,27 +244,21 @@ bool ClipToSurface(const Surface& s, QRectF& r) {
     return !r.isEmpty();
 }
 
-class Painter {
-  public:
-    explicit Painter(Surface& s) : image_(s.Image()) {
-        if (image_ && !image_->isNull()) painter_.begin(image_);
-    }
-    bool Active() const { return painter_.isActive(); }
-    QPainter& operator*() { return painter_; }
-    QPainter* operator->() { return &painter_; }
-
-  private:
-    QImage* image_;
-    QPainter painter_;
-};
+// The surface's open painter, set for plain drawing over what is there; nullptr
+// when there is nothing to draw on. Each drawing sets the pen and font it uses.
+QPainter* Painter(Surface& s) {
+    QPainter* p = s.Painter();
+    if (p) p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return p;
+}
 
 }  // namespace
 
 void Graphics::ClearRect(double x, double y, double w, double h) {
     QRectF r(x, y, w, h);
     if (!ClipToSurface(surface_, r)) return;
-    Painter p(surface_);
-    if (!p.Active()) return;
+    QPainter* p = Painter(surface_);
+    if (!p) return;
     p->setCompositionMode(QPainter::CompositionMode_Source);
     p->fillRect(r, Qt::white);
     surface_.Damaged(r.x(), r.y(), r.width(), r.height());
@@ -165,8 +267,8 @@ void Graphics::ClearRect(double x, double y, double w, double h) {
 void Graphics::FillRect(double x, double y, double w, double h) {
     QRectF r(x, y, w, h);
     if (!ClipToSurface(surface_, r)) return;
-    Painter p(surface_);
-    if (!p.Active()) return;
+    QPainter* p = Painter(surface_);
+    if (!p) return;
     p->fillRect(r, ToQColor(ForeColor));
     surface_.Damaged(r.x(), r.y(), r.width(), r.height());
 }
@@ -216,17 +318,16 @@ void Graphics::DrawPicture(const Picture& pic, double x, double y, double w, dou
     const QImage& image = pic.Image();
     double dpr = image.devicePixelRatio();
     QRectF srcDevice(src.x() * dpr, src.y() * dpr, src.width() * dpr, src.height() * dpr);
-    Painter p(surface_);
-    if (!p.Active()) return;
+    QPainter* p = Painter(surface_);
+    if (!p) return;
     p->drawImage(clipped, image, srcDevice);
     surface_.Damaged(clipped.x(), clipped.y(), clipped.width(), clipped.height());
 }
 
 void Graphics::DrawString(const String& text, double x, double y, double wrapWidth, bool) {
     if (!Finite(x) || !Finite(y) || text.empty()) return;
-    const QFont& font = impl_->Font(*this);
-    QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    QFontMetrics fm(font);
+    const FontEntry& entry = impl_->Font(*this);
+    const QFontMetrics& fm = entry.metrics;
     QRectF extent;
     bool wrap = Finite(wrapWidth) && wrapWidth >= 1;
     int wrapAt = wrap ? static_cast<int>(std::min(wrapWidth, 100000.0)) : 0;
@@ -234,7 +335,7 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     // for italic overhang and glyphs that stick out of their cell.
     int margin = fm.height();
     if (wrap) {
-        QRect r = fm.boundingRect(QRect(0, 0, wrapAt, 1 << 20), Qt::TextWordWrap, qtext);
+        QRect r = fm.boundingRect(QRect(0, 0, wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
         extent =
             QRectF(x - margin, y - fm.ascent() - 2, r.width() + 2.0 * margin, r.height() + 4.0);
     } else {
@@ -243,20 +344,20 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     }
     QRectF visible = extent;
     if (!ClipToSurface(surface_, visible)) return;
-    Painter p(surface_);
-    if (!p.Active()) return;
-    p->setFont(font);
+    QPainter* p = Painter(surface_);
+    if (!p) return;
+    p->setFont(entry.font);
     p->setPen(ToQColor(ForeColor));
     if (wrap) {
-        p->drawText(QRectF(x, y - fm.ascent(), wrapAt, 1 << 20), Qt::TextWordWrap, qtext);
-    } else if (font.underline()) {
-        p->drawText(QPointF(x, y), qtext);
+        p->drawText(QRectF(x, y - fm.ascent(), wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
+    } else if (entry.font.underline()) {
+        p->drawText(QPointF(x, y), Q(text));
     } else {
         auto& cache = StaticCache();
-        StaticKey key{impl_->fontKey, qtext};
+        StaticKey key{entry.id, text};
         auto it = cache.find(key);
         if (it == cache.end()) {
-            QStaticText st(qtext);
+            QStaticText st(Q(text));
             st.setTextFormat(Qt::PlainText);
             st.setPerformanceHint(QStaticText::AggressiveCaching);
             it = cache.emplace(std::move(key), std::move(st)).first;
@@ -267,31 +368,29 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
 }
 
 Integer Graphics::StringWidth(const String& text) {
-    const QFont& font = impl_->Font(*this);
-    MeasureKey key{impl_->fontKey,
-                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), -1};
+    const FontEntry& entry = impl_->Font(*this);
+    MeasureKey key{entry.id, text, -1};
     auto& cache = MeasureCache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    int w = QFontMetrics(font).horizontalAdvance(key.text);
+    int w = entry.metrics.horizontalAdvance(Q(text));
     cache.emplace(std::move(key), w);
     return w;
 }
 
 Integer Graphics::StringHeight(const String& text, double wrapWidth) {
-    const QFont& font = impl_->Font(*this);
+    const FontEntry& entry = impl_->Font(*this);
     int wrap =
         (Finite(wrapWidth) && wrapWidth >= 1) ? static_cast<int>(std::min(wrapWidth, 100000.0)) : 0;
-    MeasureKey key{impl_->fontKey,
-                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), wrap};
+    MeasureKey key{entry.id, text, wrap};
     auto& cache = MeasureCache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    QFontMetrics fm(font);
+    const QFontMetrics& fm = entry.metrics;
     int h = fm.height();
-    if (wrap > 0 && !key.text.isEmpty()) {
+    if (wrap > 0 && !text.empty()) {
         h = std::max(
-            h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, key.text).height());
+            h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, Q(text)).height());
     }
     cache.emplace(std::move(key), h);
     return h;
@@ -334,8 +433,8 @@ void DrawRectShape(Surface& surface, const RectShape& s, double x, double y) {
     double bw = s.Border > 0 ? PixelWidth(s.BorderWidth) : 0;
     bool fill = s.Fill > 0;
     if (!fill && bw == 0) return;
-    Painter p(surface);
-    if (!p.Active()) return;
+    QPainter* p = Painter(surface);
+    if (!p) return;
     if (2 * bw >= outer.width() || 2 * bw >= outer.height()) {
         // All border, no room inside.
         p->fillRect(visible, ToQColor(s.BorderColor, s.Border));
@@ -403,8 +502,8 @@ void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
         double ay = std::floor(std::min(y1, y2)), by = std::floor(std::max(y1, y2));
         r = y1 == y2 ? QRectF(ax, ay, bx - ax + 1, bw) : QRectF(ax, ay, bw, by - ay + 1);
         if (!ClipToSurface(surface, r)) return;
-        Painter p(surface);
-        if (!p.Active()) return;
+        QPainter* p = Painter(surface);
+        if (!p) return;
         p->fillRect(r, colour);
     } else {
         QRectF box(-bw - 8, -bw - 8, surface.Width() + 2 * bw + 16, surface.Height() + 2 * bw + 16);
@@ -412,8 +511,8 @@ void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
         r = QRectF(QPointF(std::min(x1, x2) - bw, std::min(y1, y2) - bw),
                    QPointF(std::max(x1, x2) + bw + 1, std::max(y1, y2) + bw + 1));
         if (!ClipToSurface(surface, r)) return;
-        Painter p(surface);
-        if (!p.Active()) return;
+        QPainter* p = Painter(surface);
+        if (!p) return;
         p->setPen(QPen(colour, bw, Qt::SolidLine, Qt::FlatCap));
         p->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
     }
@@ -422,8 +521,9 @@ void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
 
 void DrawStringShape(Surface& surface, const StringShape& s, double x, double y) {
     if (s.Text.empty() || s.Fill <= 0) return;
-    QFont font = MakeFont(s.TextFont, s.TextSize, s.Bold, s.Italic, s.Underline);
-    QFontMetrics fm(font);
+    auto entry = FindFont(s.TextFont, s.TextSize, s.Bold, s.Italic, s.Underline);
+    const QFont& font = entry->font;
+    const QFontMetrics& fm = entry->metrics;
     QString text = QString::fromStdString(s.Text);
     double cx = s.X + x, baseline = s.Y + y;
     if (!Finite(cx) || !Finite(baseline)) return;
@@ -431,8 +531,8 @@ void DrawStringShape(Surface& surface, const StringShape& s, double x, double y)
     QRectF extent(cx - w / 2 - 2, baseline - fm.ascent() - 2, w + 4, fm.height() + 4);
     QRectF visible = extent;
     if (!ClipToSurface(surface, visible)) return;
-    Painter p(surface);
-    if (!p.Active()) return;
+    QPainter* p = Painter(surface);
+    if (!p) return;
     p->setFont(font);
     p->setPen(ToQColor(s.FillColor, s.Fill));
     p->drawText(QPointF(cx - w / 2, baseline), text);
@@ -467,7 +567,18 @@ Color Graphics::Pixel(Integer x, Integer y) const {
 class Picture::PictureSurface : public Surface {
   public:
     PictureSurface(Integer w, Integer h, double dpr) : w_(w), h_(h), dpr_(dpr) {}
-    QImage* Image() override {
+    ~PictureSurface() override { Flush(); }
+    Integer Width() const override { return w_; }
+    Integer Height() const override { return h_; }
+    void Damaged(double, double, double, double) override {}
+    void Adopt(const QImage& image) {
+        Flush();
+        image_ = image;
+    }
+    bool HasPixels() { return !Pixels()->isNull(); }
+
+  protected:
+    QImage* Pixels() override {
         // Allocated on first use: a picture used only to measure text never
         // needs its pixels.
         if (image_.isNull() && w_ > 0 && h_ > 0) {
@@ -480,10 +591,6 @@ class Picture::PictureSurface : public Surface {
         }
         return &image_;
     }
-    Integer Width() const override { return w_; }
-    Integer Height() const override { return h_; }
-    void Damaged(double, double, double, double) override {}
-    void Adopt(const QImage& image) { image_ = image; }
 
   private:
     Integer w_, h_;
@@ -506,7 +613,8 @@ const QImage& Picture::Image() const {
     return *surface_->Image();
 }
 bool Picture::Valid() const {
-    return width_ > 0 && height_ > 0 && !Image().isNull();
+    // Asks without closing the painter: drawing may go on.
+    return width_ > 0 && height_ > 0 && surface_->HasPixels();
 }
 
 std::shared_ptr<Picture> Picture::FromImage(const QImage& image) {

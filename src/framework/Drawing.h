@@ -5,6 +5,7 @@
 #include "framework/Types.h"
 
 class QImage;
+class QPainter;
 
 namespace fw {
 
@@ -56,14 +57,33 @@ class StringShape : public Object2D {
 };
 
 // Where a Graphics draws: a picture's pixels or a canvas's backing surface.
+// One painter stays open on the pixels from drawing to drawing, since opening one
+// costs more than most drawings; it is closed whenever the pixels are read, copied
+// or replaced, so no one sees them half drawn.
 class Surface {
   public:
-    virtual ~Surface() = default;
-    virtual QImage* Image() = 0;
+    Surface();
+    virtual ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+    // The pixels, with every drawing so far in them.
+    QImage* Image();
     virtual Integer Width() const = 0;
     virtual Integer Height() const = 0;
     // Called after each drawing with the rectangle it touched, in page pixels.
     virtual void Damaged(double x, double y, double w, double h) = 0;
+
+    // The open painter, begun on first use; nullptr when there are no pixels.
+    QPainter* Painter();
+    // Closes the painter. Subclasses call it before replacing or freeing the pixels.
+    void Flush();
+
+  protected:
+    // The pixels as they are, perhaps with a painter open on them.
+    virtual QImage* Pixels() = 0;
+
+  private:
+    std::unique_ptr<QPainter> painter_;
 };
 
 // Drawing on a picture or a canvas. Coordinates are page pixels (one text point is
