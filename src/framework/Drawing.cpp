@@ -150,9 +150,10 @@ namespace {
 
 // Surfaces with a painter open. Qt's font and paint machinery must not outlive
 // the application, so its end closes them and drops the fonts kept above.
+// Never freed, so that surfaces destroyed late at exit still find it.
 std::unordered_set<Surface*>& OpenSurfaces() {
-    static std::unordered_set<Surface*> open;
-    return open;
+    static auto* open = new std::unordered_set<Surface*>;
+    return *open;
 }
 bool closingRegistered = false;
 
@@ -168,10 +169,8 @@ void CloseAll() {
 
 Surface::Surface() = default;
 
-Surface::~Surface() {
-    // Subclasses flush before their pixels go; this only forgets the surface.
-    OpenSurfaces().erase(this);
-}
+// Subclasses flush before their pixels go: a painter must not end on freed pixels.
+Surface::~Surface() = default;
 
 QImage* Surface::Image() {
     Flush();
