@@ -95,6 +95,9 @@ struct FontEntry {
     QFont font;
     QFontMetrics metrics;
     int id;
+    // Asked for at every label; the metrics look them up anew each time.
+    int ascent;
+    int height;
 };
 struct FontSpec {
     String family;
@@ -133,7 +136,8 @@ std::shared_ptr<const FontEntry> FindFont(const String& family, double size, boo
     if (cache.size() > 500) cache.clear();
     QFont f = MakeFontPx(family, spec.px, bold, italic, underline);
     QFontMetrics fm(f);
-    auto entry = std::make_shared<const FontEntry>(FontEntry{f, fm, ++lastId});
+    auto entry =
+        std::make_shared<const FontEntry>(FontEntry{f, fm, ++lastId, fm.ascent(), fm.height()});
     cache.emplace(std::move(spec), entry);
     return entry;
 }
@@ -332,14 +336,14 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     int wrapAt = wrap ? static_cast<int>(std::min(wrapWidth, 100000.0)) : 0;
     // The damaged area reaches a line height beyond the advance on either side,
     // for italic overhang and glyphs that stick out of their cell.
-    int margin = fm.height();
+    int margin = entry.height;
     if (wrap) {
         QRect r = fm.boundingRect(QRect(0, 0, wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
         extent =
-            QRectF(x - margin, y - fm.ascent() - 2, r.width() + 2.0 * margin, r.height() + 4.0);
+            QRectF(x - margin, y - entry.ascent - 2, r.width() + 2.0 * margin, r.height() + 4.0);
     } else {
-        extent = QRectF(x - margin, y - fm.ascent() - 2, StringWidth(text) + 2.0 * margin,
-                        fm.height() + 4.0);
+        extent = QRectF(x - margin, y - entry.ascent - 2, StringWidth(text) + 2.0 * margin,
+                        entry.height + 4.0);
     }
     QRectF visible = extent;
     if (!ClipToSurface(surface_, visible)) return;
@@ -348,7 +352,7 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     p->setFont(entry.font);
     p->setPen(ToQColor(ForeColor));
     if (wrap) {
-        p->drawText(QRectF(x, y - fm.ascent(), wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
+        p->drawText(QRectF(x, y - entry.ascent, wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
     } else if (entry.font.underline()) {
         p->drawText(QPointF(x, y), Q(text));
     } else {
@@ -361,7 +365,7 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
             st.setPerformanceHint(QStaticText::AggressiveCaching);
             it = cache.emplace(std::move(key), std::move(st)).first;
         }
-        p->drawStaticText(QPointF(x, y - fm.ascent()), it->second);
+        p->drawStaticText(QPointF(x, y - entry.ascent), it->second);
     }
     surface_.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
 }
@@ -386,7 +390,7 @@ Integer Graphics::StringHeight(const String& text, double wrapWidth) {
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     const QFontMetrics& fm = entry.metrics;
-    int h = fm.height();
+    int h = entry.height;
     if (wrap > 0 && !text.empty()) {
         h = std::max(
             h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, Q(text)).height());
