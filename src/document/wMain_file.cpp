@@ -232,7 +232,10 @@ void wMain::ApriFile() {
     // The whole file is read here, before anything of the open layout changes.
     auto s = f->OpenAsTextFile();
     if (!s) {
+        // The layout on screen stays, and so does the file it is saved to: the
+        // new/open dialog has already named the unreadable one.
         fw::MsgBox(NonLeggibile(*f));
+        nomeFileConfig = nomeFileAperto;
         return;
     }
     s->Encoding = fw::TextEncoding::MacRoman;
@@ -247,6 +250,7 @@ void wMain::ApriFile() {
     }
 
     SetTitle(nomeFileConfig);
+    nomeFileAperto = nomeFileConfig;
 
     String sfondo = fw::NthField(s->ReadLine(), TAB, 1);
     if (!sfondo.empty()) canvas.ApriFileSfondo(sfondo);
