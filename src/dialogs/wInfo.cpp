@@ -5,19 +5,6 @@
 #include "framework/Resources.h"
 #include "framework/Text.h"
 
-namespace {
-
-// A picture of the resources, kept once found; a missing one is asked for again
-// at the next use. The slot is never destroyed, so the picture outlives the
-// windows and the toolkit that draw it.
-std::shared_ptr<fw::Picture> ImmagineInCache(std::shared_ptr<fw::Picture>*& slot, fw::Integer id) {
-    if (!slot) slot = new std::shared_ptr<fw::Picture>;
-    if (!*slot) *slot = fw::GetPicture(id);
-    return *slot;
-}
-
-}  // namespace
-
 namespace vx {
 
 wInfo::wInfo() : fw::Window(1) {
@@ -98,11 +85,9 @@ vx::wInfo& wInfo() {
 }
 
 std::shared_ptr<fw::Picture> Logo() {
-    static std::shared_ptr<fw::Picture>* slot = nullptr;
-    return ImmagineInCache(slot, 169);
+    return fw::CachedPicture(169);
 }
 
 std::shared_ptr<fw::Picture> vx_48x38x32() {
-    static std::shared_ptr<fw::Picture>* slot = nullptr;
-    return ImmagineInCache(slot, 170);
+    return fw::CachedPicture(170);
 }

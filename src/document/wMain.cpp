@@ -247,6 +247,7 @@ void wMain::NuovoConfig() {
         }
     }
     SetTitle(nomeFileConfig);
+    nomeFileAperto = nomeFileConfig;
     DragCanvas1->vCampi.clear();
     DragCanvas1->ResetSfondo();
     DragCanvas1->RidisegnaArea(0, 0, DragCanvas1->Width(), DragCanvas1->Height());

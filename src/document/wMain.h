@@ -71,6 +71,9 @@ class wMain : public fw::Window {
     bool ProseguiDopoDomandaRegistra();
     // The "Nuovo" (1) and "Apri..." (2) commands.
     void NuovoOApri(Integer operazione);
+    // The file of the layout on screen ("" before the first one): where a save
+    // goes back to when the file chosen in the new/open dialog cannot be read.
+    String nomeFileAperto;
 };
 
 }  // namespace vx

@@ -39,15 +39,6 @@ String NomeFont(Integer i) {
     return bb ? bb->List(i) : String();
 }
 
-// A TAB, CR or LF inside a column would split the field line or the file's
-// lines, and every line after it would be read into the wrong place.
-String SenzaSeparatori(String testo) {
-    for (char& ch : testo) {
-        if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
-    }
-    return testo;
-}
-
 // Calls the lookup once for each key: the catalogue and the installed fonts do not
 // change while a file is read or written, and a large layout repeats the same
 // few codes and fonts on every line.
@@ -152,7 +143,7 @@ bool wMain::RegistraFile() {
     auto scrivi = [&s](const String& riga) { s->WriteLine(fw::ToMacRoman(riga)); };
 
     scrivi("<FCS><F><" + ::App().VXVer + "><" + ::App().VXHead + ">");
-    scrivi(SenzaSeparatori(canvas.nomeFileSfondo));
+    scrivi(Modulo1::SuUnaRiga(canvas.nomeFileSfondo));
 
     Integer rigaD2 = ::wPalette().CercaCampo("D2");
     String larghezze;
@@ -172,7 +163,8 @@ bool wMain::RegistraFile() {
     const Integer fineDettaglio = posiz(1);
 
     Memo<Integer, String> codiceRiga([this](const Integer& r) { return CodiceRiga(modulo, r); });
-    Memo<Integer, String> nomeFont([](const Integer& i) { return SenzaSeparatori(NomeFont(i)); });
+    Memo<Integer, String> nomeFont(
+        [](const Integer& i) { return Modulo1::SuUnaRiga(NomeFont(i)); });
     String riga;
     for (const auto& c : canvas.vCampi) {
         String codice;
@@ -186,7 +178,7 @@ bool wMain::RegistraFile() {
         const String colonne[] = {
             Stella(dettaglio),
             codice,
-            SenzaSeparatori(c->testoFisso),
+            Modulo1::SuUnaRiga(c->testoFisso),
             fw::Str(c->tx),
             fw::Str(c->ty),
             TestoDimensione(c->riquadro->Width),
@@ -232,7 +224,10 @@ void wMain::ApriFile() {
     // The whole file is read here, before anything of the open layout changes.
     auto s = f->OpenAsTextFile();
     if (!s) {
+        // The layout on screen stays, and so does the file it is saved to: the
+        // new/open dialog has already named the unreadable one.
         fw::MsgBox(NonLeggibile(*f));
+        nomeFileConfig = nomeFileAperto;
         return;
     }
     s->Encoding = fw::TextEncoding::MacRoman;
@@ -247,6 +242,7 @@ void wMain::ApriFile() {
     }
 
     SetTitle(nomeFileConfig);
+    nomeFileAperto = nomeFileConfig;
 
     String sfondo = fw::NthField(s->ReadLine(), TAB, 1);
     if (!sfondo.empty()) canvas.ApriFileSfondo(sfondo);

@@ -13,15 +13,12 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/QtConvert.h"
 #include "framework/Window.h"
 
 namespace fw {
 
 namespace {
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A caption shows as given: a "&" is no keyboard mnemonic.
 QString Shown(const String& s) {

@@ -7,15 +7,12 @@
 #include <QPushButton>
 
 #include "framework/Files.h"
+#include "framework/QtConvert.h"
 #include "framework/Testing.h"
 
 namespace fw {
 
 namespace {
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QWidget* DialogParent() {
     return QApplication::activeWindow();

@@ -12,20 +12,10 @@
 #include <QStringEncoder>
 
 #include "framework/Drawing.h"
+#include "framework/QtConvert.h"
 #include "framework/Testing.h"
 
 namespace fw {
-
-namespace {
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-String S(const QString& s) {
-    return s.toStdString();
-}
-
-}  // namespace
 
 // --- FolderItem -------------------------------------------------------------
 

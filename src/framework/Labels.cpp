@@ -11,14 +11,11 @@
 #include <cmath>
 
 #include "framework/Controls.h"
+#include "framework/QtConvert.h"
 
 namespace fw {
 
 namespace {
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QColor ToQColor(Color c) {
     return QColor(Red(c), Green(c), Blue(c));

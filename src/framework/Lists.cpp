@@ -4,14 +4,11 @@
 #include <QListWidget>
 
 #include "framework/Controls.h"
+#include "framework/QtConvert.h"
 
 namespace fw {
 
 namespace {
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 class PopupMenuWidget : public QComboBox {
   public:

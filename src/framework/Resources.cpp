@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 #include <cmath>
+#include <map>
 
 #include "framework/Drawing.h"
 #include "framework/DrawingPrivate.h"
@@ -31,6 +32,13 @@ std::shared_ptr<Picture> GetPicture(Integer id) {
         image.setDevicePixelRatio(dpr);
     }
     return Picture::FromImage(image);
+}
+
+std::shared_ptr<Picture> CachedPicture(Integer id) {
+    static auto* caselle = new std::map<Integer, std::shared_ptr<Picture>>;
+    std::shared_ptr<Picture>& slot = (*caselle)[id];
+    if (!slot) slot = GetPicture(id);
+    return slot;
 }
 
 }  // namespace fw

@@ -21,18 +21,11 @@
 
 #include "framework/Controls.h"
 #include "framework/Menus.h"
+#include "framework/QtConvert.h"
 #include "framework/Testing.h"
 #include "framework/WindowPrivate.h"
 
 namespace fw {
-
-namespace {
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 class ContentWidget;
 

@@ -50,4 +50,11 @@ bool Conferma(const String& messaggio, const String& azione, const String& annul
     return d.ShowModal() == &d.ActionButton;
 }
 
+String SuUnaRiga(String s) {
+    for (char& ch : s) {
+        if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
+    }
+    return s;
+}
+
 }  // namespace Modulo1

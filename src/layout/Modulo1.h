@@ -19,6 +19,9 @@ double Min3(double a, double b, double c);
 double Max3(double a, double b, double c);
 // Shows "Memoria esaurita." and ends the program.
 [[noreturn]] void MemoriaEsaurita();
+// s with each TAB, CR and LF turned into a blank: a text that goes into one
+// column of a configuration-file line can split neither the line nor the file.
+String SuUnaRiga(String s);
 // A two-button question with the caution icon; true for the action button.
 bool Conferma(const String& messaggio, const String& azione, const String& annulla);
 

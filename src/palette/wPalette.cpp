@@ -389,23 +389,10 @@ vx::wPalette& wPalette() {
     return fw::Implicit<vx::wPalette>();
 }
 
-namespace {
-
-// A picture that could not be loaded is not remembered: the next call tries again.
-// The caches are never freed, so no picture outlives the application object.
-std::shared_ptr<fw::Picture> FiguraInCache(std::shared_ptr<fw::Picture>& cache, fw::Integer id) {
-    if (!cache) cache = fw::GetPicture(id);
-    return cache;
-}
-
-}  // namespace
-
 std::shared_ptr<fw::Picture> text_align_left() {
-    static auto* cache = new std::shared_ptr<fw::Picture>;
-    return FiguraInCache(*cache, 172);
+    return fw::CachedPicture(172);
 }
 
 std::shared_ptr<fw::Picture> text_align_right() {
-    static auto* cache = new std::shared_ptr<fw::Picture>;
-    return FiguraInCache(*cache, 173);
+    return fw::CachedPicture(173);
 }

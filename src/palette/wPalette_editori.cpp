@@ -77,14 +77,6 @@ Integer Valore(const fw::EditField& box) {
     return ToInteger(fw::Val(box.Text()));
 }
 
-// A fixed text is one column of a TAB-separated, CR-ended line of the
-// configuration file: a TAB, CR or LF pasted into the box becomes a space.
-String TestoSuUnaRiga(String s) {
-    std::replace_if(
-        s.begin(), s.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }, ' ');
-    return s;
-}
-
 void ImpostaModificato() {
     Pagina().modificato = true;
 }
@@ -99,7 +91,8 @@ void wPalette::pbAggiungi_Action() {
 
 void wPalette::efTestoFisso_LostFocus() {
     if (efTestoFisso->Text().empty()) return;
-    String testo = TestoSuUnaRiga(efTestoFisso->Text());
+    // A TAB, CR or LF pasted into the box becomes a blank.
+    String testo = Modulo1::SuUnaRiga(efTestoFisso->Text());
     if (testo != efTestoFisso->Text()) efTestoFisso->SetText(testo);
     Modifica(true, [&](Campo& k) {
         k.iCampo = 0;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <climits>
 #include <csignal>
@@ -534,6 +535,25 @@ TEST_F(FileConfigTest, FileAssenteONonLeggibile) {
     w->ApriFile();
     EXPECT_EQ(Messaggi(), std::vector<String>{nonLeggibile});
     EXPECT_EQ(C().vCampi.size(), 1u);
+}
+
+// An unreadable file chosen in the new/open dialog leaves the layout on screen
+// tied to its own file, so a later save cannot land in the unreadable one's place.
+TEST_F(FileConfigTest, FileNonLeggibileLasciaIlConfiguratoreSulSuoFile) {
+    w->nomeFileConfig = "NAp.txt";
+    seam::AnswerMsgBox();  // not there yet: a new layout under that name
+    w->ApriFile();
+    Nuovo(0, 3, 3, "prima");
+    ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt"));
+
+    w->nomeFileConfig = "FIp.txt";
+    seam::AnswerMsgBox();
+    w->ApriFile();
+    EXPECT_EQ(w->nomeFileConfig, "NAp.txt");
+    EXPECT_EQ(w->Title(), "NAp.txt");
+    ASSERT_TRUE(w->RegistraFile());
+    EXPECT_NE(programma.Leggi("NAp.txt"), "<assente>");
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(programma.File("FIp.txt"))).isDir());
 }
 
 // Whatever stops the save, the old file stays whole, nothing is left beside it,
