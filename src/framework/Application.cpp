@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +47,21 @@ void ReportUnhandled(const char* what) {
     QuitNow(1);
 }
 
+// The program speaks Italian whatever the user's locale, and so do the
+// toolkit's own dialogs and buttons (the colour and file choosers, "Annulla").
+void LoadToolkitTranslations() {
+    static QPointer<QTranslator> loaded;
+    if (loaded) return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_it"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    loaded = translator;
+}
+
 class ProgramApplication : public QApplication {
   public:
     using QApplication::QApplication;
@@ -72,6 +90,7 @@ Application::Application() {
         madeQApplication_ = true;
         QCoreApplication::setApplicationName(QStringLiteral("Velarix"));
     }
+    LoadToolkitTranslations();
     // Every window shows the program's icon (its finer drawing is found by name).
     const QString icon = QStringLiteral(":/immagini/170.png");
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) && QFile::exists(icon)) {

@@ -103,6 +103,15 @@ TEST(Applicazione, QuitApplicationChiedeOgniFinestraEUnRifiutoLaFerma) {
     EXPECT_TRUE(chiesti.empty());
 }
 
+// The toolkit's own dialogs and buttons speak Italian with the program, whatever
+// the user's locale.
+TEST(Applicazione, IDialoghiDelToolkitInItaliano) {
+    AppProva app;
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annulla");
+    EXPECT_EQ(QCoreApplication::translate("QColorDialog", "&Basic colors"), "Colori di &base");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Cerca in:");
+}
+
 TEST(Risorse, UnaFiguraCheNonCeENulla) {
     EXPECT_EQ(GetPicture(-1), nullptr);
     EXPECT_EQ(GetPicture(999999), nullptr);
