@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "framework/Files.h"
+#include "framework/Placement.h"
 #include "framework/QtConvert.h"
 #include "framework/Testing.h"
 
@@ -14,9 +15,14 @@ namespace fw {
 
 namespace {
 
+// Every dialog belongs to the main window and is centred over it, whichever of
+// the program's windows (the palette, say) is active.
 QWidget* DialogParent() {
+    if (QWidget* main = detail::DocumentWindowWidget()) return main;
     return QApplication::activeWindow();
 }
+
+using MessageBox = detail::Centred<QMessageBox>;
 
 }  // namespace
 
@@ -25,7 +31,7 @@ void MsgBox(const String& text) {
         testing::Detail::TakeAnswer({testing::DialogKind::MsgBox, text, "", "", 0, {"OK"}});
         return;
     }
-    QMessageBox box(DialogParent());
+    MessageBox box(DialogParent());
     box.setText(Q(text));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
@@ -55,7 +61,7 @@ MessageDialogButton* MessageDialog::ShowModal() {
         if (which == B::Cancel && CancelButton.Visible) return &CancelButton;
         return nullptr;
     }
-    QMessageBox box(DialogParent());
+    MessageBox box(DialogParent());
     switch (Icon) {
         case 1:
             box.setIcon(QMessageBox::Warning);
@@ -95,13 +101,20 @@ MessageDialogButton* MessageDialog::ShowModal() {
 }
 
 std::shared_ptr<FolderItem> GetOpenFolderItem(const String&) {
+    // It starts in the program's folder: a picture chosen there is found again
+    // when the layout that names it is opened.
+    const String folder = detail::ProgramFolder();
     if (testing::Enabled()) {
-        auto answer =
-            testing::Detail::TakeAnswer({testing::DialogKind::OpenFile, "", "", "", 0, {}});
+        testing::ShownDialog shown{testing::DialogKind::OpenFile, "", "", "", 0, {}};
+        shown.folder = folder;
+        auto answer = testing::Detail::TakeAnswer(shown);
         if (!answer || answer->path.empty()) return nullptr;
         return New<FolderItem>(answer->path);
     }
-    QString path = QFileDialog::getOpenFileName(DialogParent());
+    detail::Centred<QFileDialog> dialog(DialogParent(), QString(), Q(folder));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return nullptr;
+    QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return nullptr;
     return New<FolderItem>(path.toStdString());
 }
@@ -114,8 +127,11 @@ bool SelectColor(Color& colour, const String& prompt) {
         colour = answer->colour & 0xFFFFFF;
         return true;
     }
-    QColor chosen = QColorDialog::getColor(QColor(Red(colour), Green(colour), Blue(colour)),
-                                           DialogParent(), Q(prompt));
+    detail::Centred<QColorDialog> dialog(QColor(Red(colour), Green(colour), Blue(colour)),
+                                         DialogParent());
+    if (!prompt.empty()) dialog.setWindowTitle(Q(prompt));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    QColor chosen = dialog.selectedColor();
     if (!chosen.isValid()) return false;
     colour = RGB(chosen.red(), chosen.green(), chosen.blue());
     return true;

@@ -172,13 +172,19 @@ bool TextOutputStream::Close() {
 
 // --- Folders ----------------------------------------------------------------
 
-std::shared_ptr<FolderItem> GetFolderItem(const String& name, Integer) {
-    QString n = Q(name);
-    if (QDir::isAbsolutePath(n)) return New<FolderItem>(name);
+namespace detail {
+String ProgramFolder() {
     String folder = testing::Detail::ProgramFolder();
     if (folder.empty()) folder = S(QCoreApplication::applicationDirPath());
     if (!folder.empty() && folder.back() != '/') folder += '/';
-    return New<FolderItem>(folder + name);
+    return folder;
+}
+}  // namespace detail
+
+std::shared_ptr<FolderItem> GetFolderItem(const String& name, Integer) {
+    QString n = Q(name);
+    if (QDir::isAbsolutePath(n)) return New<FolderItem>(name);
+    return New<FolderItem>(detail::ProgramFolder() + name);
 }
 
 std::shared_ptr<FolderItem> PreferencesFolder() {

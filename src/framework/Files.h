@@ -85,6 +85,12 @@ class TextOutputStream {
 
 // A bare name in the program's folder, or an absolute path as it is.
 std::shared_ptr<FolderItem> GetFolderItem(const String& name, Integer mode = 0);
+
+namespace detail {
+// The program's folder, ending in "/"; for the layer's own use.
+String ProgramFolder();
+}  // namespace detail
+
 // The user's preferences folder.
 std::shared_ptr<FolderItem> PreferencesFolder();
 

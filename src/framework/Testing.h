@@ -26,6 +26,7 @@ struct ShownDialog {
     String title;
     Integer icon = 0;
     std::vector<String> buttons;  // captions of the visible buttons, action first
+    String folder{};              // OpenFile: the folder it starts in
 };
 
 // The answer a test gives to the next dialog.

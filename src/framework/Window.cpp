@@ -16,11 +16,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <map>
 
 #include "framework/Controls.h"
 #include "framework/Menus.h"
+#include "framework/Placement.h"
 #include "framework/QtConvert.h"
 #include "framework/Testing.h"
 #include "framework/WindowPrivate.h"
@@ -63,6 +65,33 @@ std::vector<Window*>& Live() {
 
 unsigned long long gActivations = 0;
 
+// Holds until the window manager has mapped a new window where it chose to put
+// it, so that what is placed from its position (the palette, the dialogs) sees
+// the real one. A window manager that never answers costs a second.
+void WaitUntilPlaced(QWidget* top) {
+    QWindow* window = top->windowHandle();
+    if (!window || window->isExposed()) return;
+    class ExposeWatch : public QObject {
+      public:
+        explicit ExposeWatch(QEventLoop* loop) : loop_(loop) {}
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Expose && static_cast<QWindow*>(o)->isExposed()) {
+                QTimer::singleShot(0, loop_, &QEventLoop::quit);
+            }
+            return false;
+        }
+
+      private:
+        QEventLoop* loop_;
+    };
+    QEventLoop loop;
+    ExposeWatch watch(&loop);
+    window->installEventFilter(&watch);
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    window->removeEventFilter(&watch);
+}
+
 // Every kind of top-level window asks its Window before it closes.
 template <class Base>
 class TopLevel : public Base {
@@ -102,9 +131,9 @@ class TopLevel : public Base {
     Window* owner_;
 };
 
-class DialogTop : public TopLevel<QDialog> {
+class DialogTop : public TopLevel<detail::Centred<QDialog>> {
   public:
-    using TopLevel<QDialog>::TopLevel;
+    using TopLevel<detail::Centred<QDialog>>::TopLevel;
     // Escape closes through closeEvent, so CancelClose is asked as for any close.
     void reject() override { close(); }
 };
@@ -160,7 +189,8 @@ Window::Window(Integer frame) : frame_(frame), impl_(std::make_unique<Impl>()) {
     } else {
         QWidget* top = nullptr;
         if (frame == 3) {
-            top = new TopLevel<QWidget>(this, Qt::Tool | Qt::WindowStaysOnTopHint);
+            // Transient for the main window when shown (see Show): above it only.
+            top = new TopLevel<QWidget>(this, Qt::Tool);
             top->setAttribute(Qt::WA_ShowWithoutActivating);
         } else {
             auto* dialog = new DialogTop(this, frame == 8 ? Qt::Sheet : Qt::Dialog);
@@ -248,11 +278,28 @@ bool Window::Visible() const {
 void Window::Show() {
     impl_->closed = false;
     RaiseOpen();
-    impl_->top->show();
+    QWidget* top = impl_->top;
+    bool wasVisible = top->isVisible();
+    if (frame_ != 0 && !top->parentWidget()) {
+        // Kept above the main window and with it, not above every application;
+        // set at each showing, as a change of flags makes a new native window.
+        QWidget* main = detail::DocumentWindowWidget();
+        if (main && main != top && main->windowHandle()) {
+            top->winId();
+            if (QWindow* w = top->windowHandle()) w->setTransientParent(main->windowHandle());
+        }
+    }
+    top->show();
+    if (frame_ == 0 && !wasVisible) WaitUntilPlaced(top);
     if (frame_ != 3) {
         impl_->top->raise();
         impl_->top->activateWindow();
     }
+}
+
+void Window::PlaceBeside(const Window& other, Integer gap, Integer down) {
+    if (&other == this) return;
+    detail::PlaceBeside(impl_->top, other.impl_->top, gap, down);
 }
 
 void Window::Hide() {

@@ -38,8 +38,14 @@ class Window {
     void SetSize(Integer width, Integer height);
     bool Visible() const;
 
+    // A document window shown for the first time returns once the window
+    // manager has placed it.
     void Show();
     void Hide();
+    // Moves the window beside other, as the window manager placed other: gap
+    // pixels right of its frame and down pixels below its top; on its left when
+    // the screen has no room on the right, and always on screen.
+    void PlaceBeside(const Window& other, Integer gap, Integer down);
     // Asks CancelClose first; true when the window closed.
     bool Close();
     // Shows the window modal to the whole application (ShowModal) or as a sheet

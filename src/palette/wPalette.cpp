@@ -11,6 +11,11 @@ namespace vx {
 
 namespace {
 
+// Where the palette stands from the main window's frame: right of it and below
+// its top, as 600, 40 is from a main window 584 wide in the screen's corner.
+constexpr fw::Integer kDistanzaDallaFinestra = 16;
+constexpr fw::Integer kSottoLaCima = 40;
+
 // Label of the palette: left-aligned black text, one line.
 void Etichetta(fw::StaticText& st, const fw::String& testo) {
     st.SetText(testo);
@@ -237,8 +242,14 @@ void wPalette::AddMenuHandlers() {}
 
 void wPalette::Open() {
     editato = true;
-    SetTop(40);
-    SetLeft(600);
+    // Beside the main window's right edge, wherever the window manager put it;
+    // without a main window, at the screen's 600, 40.
+    if (fw::ImplicitExists<vx::wMain>()) {
+        PlaceBeside(::wMain(), kDistanzaDallaFinestra, kSottoLaCima);
+    } else {
+        SetTop(40);
+        SetLeft(600);
+    }
 }
 
 void wPalette::Init() {

@@ -143,3 +143,13 @@ TEST(Applicazione, ShiftKeyDalSeam) {
     seam::Reset();
     EXPECT_FALSE(Keyboard.ShiftKey());
 }
+
+// The open-file dialog starts in the program's folder, where a picture it picks
+// is looked up again when the layout that names it is opened.
+TEST(Dialoghi, LaSceltaDelFileParteDallaCartellaDelProgramma) {
+    seam::SetProgramFolder("/percorso/del/programma");
+    seam::AnswerOpenFile("");
+    EXPECT_EQ(GetOpenFolderItem(""), nullptr);
+    ASSERT_EQ(seam::Shown().size(), 1u);
+    EXPECT_EQ(seam::Shown()[0].folder, "/percorso/del/programma/");
+}
