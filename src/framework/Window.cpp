@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/Menus.h"
 #include "framework/Placement.h"
@@ -48,6 +49,8 @@ struct Window::Impl {
     QEventLoop* modalLoop = nullptr;
     unsigned long long activated = 0;
     bool closed = false;
+    // A close asked of a window without a close box is on its way to the quit command.
+    bool quitPending = false;
 };
 
 struct WindowAccess {
@@ -64,6 +67,34 @@ std::vector<Window*>& Live() {
 }
 
 unsigned long long gActivations = 0;
+
+MenuItem* FindQuitItem(const MenuItem& parent) {
+    for (Integer i = 0; i < parent.Count(); ++i) {
+        MenuItem* item = parent.Item(i);
+        if (item->ItemKind() == MenuItem::Kind::Quit) return item;
+        if (MenuItem* found = FindQuitItem(*item)) return found;
+    }
+    return nullptr;
+}
+
+// The quit command, as if chosen from the window's menu: its action, when the
+// window shows one, so whatever a menu command does first is done here too.
+void RunQuitCommand(Window& w) {
+    MenuBar* bar = w.GetMenuBar();
+    if (!bar && Application::Instance()) bar = Application::Instance()->GetMenuBar();
+    MenuItem* quit = bar ? FindQuitItem(*bar) : nullptr;
+    if (!quit) {
+        QuitApplication();
+        return;
+    }
+    for (auto& [action, item] : WindowAccess::Of(w).actions) {
+        if (item == quit && action) {
+            action->trigger();
+            return;
+        }
+    }
+    quit->Choose();
+}
 
 // Holds until the window manager has mapped a new window where it chose to put
 // it, so that what is placed from its position (the palette, the dialogs) sees
@@ -101,8 +132,20 @@ class TopLevel : public Base {
   protected:
     void closeEvent(QCloseEvent* e) override {
         // A window without a close box closes only when the program closes it.
-        if (e->spontaneous() && !WindowAccess::Of(*owner_).closeButton) {
+        // A window manager may still offer a close (a button of its own, Alt+F4):
+        // on a document window that is the quit command, with its save-changes
+        // question, run once this event is over.
+        auto& impl = WindowAccess::Of(*owner_);
+        if (e->spontaneous() && !impl.closeButton) {
             e->ignore();
+            if (owner_->Frame() == 0 && !impl.quitPending) {
+                impl.quitPending = true;
+                Window* owner = owner_;
+                QTimer::singleShot(0, this, [owner] {
+                    WindowAccess::Of(*owner).quitPending = false;
+                    RunQuitCommand(*owner);
+                });
+            }
             return;
         }
         if (owner_->CancelClose()) {

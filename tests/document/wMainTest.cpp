@@ -1,3 +1,5 @@
+#include <QtTest/qtestspontaneevent.h>
+#include <QCloseEvent>
 #include <QRadioButton>
 
 #include "Principale.h"
@@ -178,6 +180,33 @@ TEST_F(Ciclo, LaDomandaDiRegistrareNeiTreCasi) {
         }
         seam::SetProgramFolder(programma.Percorso());
     }
+}
+
+// The window has no close box, but a window manager may offer a close all the
+// same (its own button, Alt+F4): that is the quit command, with its question.
+TEST_F(Ciclo, LaChiusuraOffertaDalGestoreDelleFinestreEIlComandoEsci) {
+    for (B risposta : {B::Cancel, B::Alternate}) {
+        SCOPED_TRACE(risposta == B::Cancel ? "Annulla" : "Non registrare");
+        vx::wMain& w = Preparata();
+        seam::ClearShown();
+        seam::AnswerMessageDialog(risposta);
+        QCloseEvent chiudi;
+        QSpontaneKeyEvent::setSpontaneous(&chiudi);
+        qApp->notify(w.Widget(), &chiudi);
+        EXPECT_FALSE(chiudi.isAccepted());
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        ASSERT_EQ(seam::Shown().size(), 1u);
+        EXPECT_EQ(seam::Shown()[0].message, "Vuoi registrare le modifiche a questo configuratore?");
+        if (risposta == B::Cancel) {
+            EXPECT_FALSE(seam::QuitCode().has_value());
+            EXPECT_TRUE(w.Visible());
+            EXPECT_TRUE(w.DragCanvas1->modificato);
+        } else {
+            EXPECT_EQ(seam::QuitCode(), 0);
+            EXPECT_FALSE(fw::ImplicitExists<vx::wMain>());
+        }
+    }
+    EXPECT_EQ(programma.Leggi("FIp.txt"), "<assente>");
 }
 
 TEST_F(Ciclo, SenzaModificheNienteDomande) {

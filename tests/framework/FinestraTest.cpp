@@ -283,7 +283,8 @@ TEST(Finestra, PulsantiDelTitolo) {
     foglio.SetMaximizeButton(true);
     EXPECT_EQ(foglio.Widget()->windowFlags(), prima);
 
-    // Without a close box the window system cannot close it; the program can.
+    // Without a close box the window system cannot close it (what it asks for
+    // instead is the quit command, in MenuTest); the program can.
     principale.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(principale.Widget()));
     principale.rifiuta = true;
@@ -291,7 +292,10 @@ TEST(Finestra, PulsantiDelTitolo) {
     QSpontaneKeyEvent::setSpontaneous(&chiudi);
     qApp->notify(principale.Widget(), &chiudi);  // as QTest does: sendEvent would clear the flag
     EXPECT_FALSE(chiudi.isAccepted());
-    EXPECT_EQ(principale.chiesta, 0);  // not even asked
+    EXPECT_EQ(principale.chiesta, 0);  // not asked inside the close event
+    Aggiorna();
+    EXPECT_EQ(principale.chiesta, 1);  // by the quit, which it refused
+    EXPECT_TRUE(principale.Visible());
     principale.rifiuta = false;
     EXPECT_TRUE(principale.Close());
 }

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -87,6 +89,13 @@ class MenuFinestra : public ::testing::Test {
             ++n;
             return false;
         };
+    }
+    // A close asked by the window manager, not by the program.
+    static bool Chiudi(Window& w) {
+        QCloseEvent chiudi;
+        QSpontaneKeyEvent::setSpontaneous(&chiudi);
+        qApp->notify(w.Widget(), &chiudi);
+        return chiudi.isAccepted();
     }
     void Premi(Qt::Key tasto, QWidget* dove = nullptr) {
         QTest::keyClick(dove ? dove : finestra.Widget(), tasto, Qt::ControlModifier);
@@ -232,6 +241,37 @@ TEST_F(MenuFinestra, NessunaScorciatoiaMentreUnaFinestraModaleEAperta) {
 
 TEST_F(MenuFinestra, EsciSenzaGestoreChiudeLeFinestreEChiudeIlProgramma) {
     Premi(Qt::Key_Q);
+    EXPECT_EQ(seam::QuitCode(), 0);
+    EXPECT_FALSE(finestra.Visible());
+}
+
+// Without a close box the window manager may still offer a close (a button of
+// its own, Alt+F4): on a document window that is the quit command, run as if
+// chosen from the menu once the close event is over, once however often asked.
+TEST_F(MenuFinestra, LaChiusuraDelGestoreDelleFinestreEIlComandoEsci) {
+    finestra.SetCloseButton(false);
+    int esci = 0;
+    finestra.AddMenuHandler("ArchivioEsci", Conta(esci));
+    EXPECT_FALSE(Chiudi(finestra));
+    EXPECT_FALSE(Chiudi(finestra));
+    EXPECT_EQ(esci, 0);
+    Aggiorna();
+    EXPECT_EQ(esci, 1);
+    EXPECT_TRUE(finestra.Visible());
+
+    // The palette closes with nothing: it has no quit of its own to run.
+    Window palette(3);
+    palette.SetCloseButton(false);
+    palette.Show();
+    EXPECT_FALSE(Chiudi(palette));
+    Aggiorna();
+    EXPECT_EQ(esci, 1);
+    EXPECT_TRUE(palette.Visible());
+
+    // Nothing bound to the item: the framework's quit, which asks every window.
+    finestra.AddMenuHandler("ArchivioEsci", nullptr);
+    EXPECT_FALSE(Chiudi(finestra));
+    Aggiorna();
     EXPECT_EQ(seam::QuitCode(), 0);
     EXPECT_FALSE(finestra.Visible());
 }
