@@ -2,7 +2,9 @@
 # Starts the real program under its own Xvfb, with a fresh program folder and a
 # fresh preferences folder, chooses a document type in the new/open dialog with
 # real mouse and key input, adds nothing and quits with Ctrl+Q. The preferences
-# file must then exist with its two default lines.
+# file must then exist with its two default lines. A second start, made as the
+# X server's last client leaves, reaches the dialog too and leaves the
+# preferences alone.
 # Usage: avvio.sh <path of the velarix binary>. Exit 77 means skipped.
 set -u
 
@@ -21,7 +23,7 @@ xvfb_pid=
 prog_pid=
 cleanup() {
   [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill -CONT "$xvfb_pid" 2>/dev/null && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$tmp"
 }
@@ -29,10 +31,11 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*"
+  log_xvfb "$tmp/xvfb.log"
   exit 1
 }
 
-avvia_xvfb "$tmp/xvfb.log" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+avvia_xvfb "$tmp/xvfb.log" || fail "Xvfb did not start"
 
 # This X server has no session bus: an address that names none keeps D-Bus from
 # trying to start one over X11 (which also leaves a buffer the leak checker reports).
@@ -94,8 +97,21 @@ trovato=$(od -An -c <"$pref")
 # A second start finds the preferences file; "Annulla" (Escape) in the dialog
 # ends the program at once.
 printf 'Courier\r12\r' >"$pref"
+# This start lands just as the server's last client leaves: a client is cut off
+# while the server is held still, and the program connects before it runs on.
+# A server that resets when its last client leaves drops the program's
+# connection with that client's.
+xdotool sleep 60 &
+sonda=$!
+sleep 0.3
+kill -STOP "$xvfb_pid"
+kill -KILL "$sonda"
+wait "$sonda" 2>/dev/null
 avvia
-dialogo=$(finestra "Nuovo/Apri") || fail "the new/open dialog did not show again"
+sleep 1
+kill -CONT "$xvfb_pid"
+dialogo=$(finestra "Nuovo/Apri") ||
+  fail "the new/open dialog did not show again: $(cat "$tmp/out.log")"
 xdotool windowfocus --sync "$dialogo" key Escape
 attendi_fine
 [ "$(od -An -c <"$pref")" = "$(printf 'Courier\r12\r' | od -An -c)" ] ||

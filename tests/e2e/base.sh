@@ -5,17 +5,25 @@
 # Starts Xvfb on a display number of its own and exports DISPLAY; false when no
 # server could be had. Xvfb's own choice (-displayfd) can race with other servers
 # starting at the same moment and take the socket of a display already handed
-# out; a number in use makes Xvfb exit at once, and another is tried.
+# out; a number in use makes Xvfb exit at once, and another is tried. The server
+# runs with -noreset: by default it resets whenever its last client leaves, and a
+# client that connects at that moment (the program just started while the
+# readiness probe, or a search for its window, disconnects) is accepted and then
+# dropped by the reset, so Qt reports that it "could not connect to display".
+# Everything Xvfb prints, for every number tried, goes to the log file $1.
 avvia_xvfb() {
   local log=$1 _ tentativo numero
+  : >"$log"
   for tentativo in 1 2 3 4 5; do
     numero=$((200 + (RANDOM + $$ * tentativo) % 5000))
-    Xvfb ":$numero" -screen 0 1280x1024x24 -nolisten tcp 2>"$log" &
+    echo "== Xvfb :$numero" >>"$log"
+    Xvfb ":$numero" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>>"$log" &
     xvfb_pid=$!
     export DISPLAY=":$numero"
     for _ in $(seq 100); do
       kill -0 "$xvfb_pid" 2>/dev/null || break
-      # Ours once its lock file names it, not another server's.
+      # Ours once its lock file names it, not another server's; ready once a
+      # client gets an answer through the same library and sockets Qt uses.
       if [ "$({ tr -d ' \n' <"/tmp/.X$numero-lock"; } 2>/dev/null)" = "$xvfb_pid" ] &&
         xdotool getdisplaygeometry >/dev/null 2>&1; then
         return 0
@@ -27,6 +35,12 @@ avvia_xvfb() {
     xvfb_pid=
   done
   return 1
+}
+
+# Xvfb's log, each line marked, for a failure report.
+log_xvfb() {
+  [ -s "$1" ] && sed 's/^/  xvfb: /' "$1"
+  return 0
 }
 
 # The first visible window with exactly this title, waiting up to 15 s.

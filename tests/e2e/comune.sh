@@ -12,6 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/base.sh"
 fail() {
   echo "FAIL: $*"
   [ -n "${tmp:-}" ] && [ -f "$tmp/out.log" ] && sed 's/^/  program: /' "$tmp/out.log"
+  [ -n "${xvfb_log:-}" ] && log_xvfb "$xvfb_log" && echo "  X server's log: $xvfb_log"
   [ -n "${DISPLAY:-}" ] && [ -n "${artefatti:-}" ] &&
     import -window root "$artefatti/fallito.png" 2>/dev/null &&
     echo "  screen at the failure: $artefatti/fallito.png"
@@ -39,6 +40,7 @@ controlla_strumenti() {
 }
 
 tmp=
+xvfb_log=
 xvfb_pid=
 prog_pid=
 avvii=()
@@ -50,7 +52,8 @@ pulisci() {
   [ -n "$tmp" ] && rm -rf "$tmp"
 }
 
-# A fresh X server, program folder and preferences folder.
+# A fresh X server, program folder and preferences folder. The X server's log
+# stays in the artefacts folder, one per script.
 prepara() {
   controlla_strumenti
   tmp=$(mktemp -d)
@@ -59,7 +62,8 @@ prepara() {
   mkdir -p "$tmp/programma" "$tmp/config" "$artefatti"
   cp "$binario" "$tmp/programma/velarix"
   rm -f "$artefatti/fallito.png"
-  avvia_xvfb "$tmp/xvfb.log" || fail "no X server: $(cat "$tmp/xvfb.log")"
+  xvfb_log="$artefatti/xvfb-$(basename "$0" .sh).log"
+  avvia_xvfb "$xvfb_log" || fail "no X server"
 }
 
 ora_ms() { date +%s%3N; }
