@@ -2,7 +2,6 @@
 // two menu commands, then the event loop until the program quits.
 
 #include "document/App.h"
-#include "document/Menu.h"
 
 namespace {
 
@@ -30,8 +29,6 @@ int main() {
     const TipoFile tipoTesto = InitFileTypes();
 
     vx::App app;
-    app.SetMenuBar(&Menu());
-    app.AddMenuHandler("AppleInfo", [&app] { return app._AppleInfo_Action(); });
-    app.AddMenuHandler("AppPreferenze", [&app] { return app._AppPreferenze_Action(); });
+    app.Collega();
     return app.Run();
 }

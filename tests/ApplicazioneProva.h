@@ -26,15 +26,10 @@ class ApplicazioneProva {
     explicit ApplicazioneProva(std::optional<std::string> righe = "DejaVu Sans\r10\r") {
         fw::testing::SetPreferencesFolder(cartella.Percorso());
         if (righe) cartella.Scrivi("Velarix pref", *righe);
-        app.VXBanner = "Velarix (F)";
-        app.VXVer = "1.0.4";
-        app.VXHead = "27-04-2017";
-        app.VxCreator = "© Norvale 2026";
+        app.Identifica(2026);
         app.pref = std::make_shared<::Preferenze>();
         app.pref->Esiste();
-        app.SetMenuBar(&Menu());
-        app.AddMenuHandler("AppleInfo", [this] { return app._AppleInfo_Action(); });
-        app.AddMenuHandler("AppPreferenze", [this] { return app._AppPreferenze_Action(); });
+        app.Collega();
     }
     ~ApplicazioneProva() {
         if (fw::ImplicitExists<vx::wPreferenze>()) ::wPreferenze().Close();

@@ -17,7 +17,6 @@ wInfo::wInfo() : fw::Window(1) {
     SetMinimizeButton(false);
     SetMaximizeButton(false);
     _CreateControls0();
-    AddMenuHandlers();
 }
 
 wInfo::~wInfo() = default;
@@ -62,8 +61,6 @@ void wInfo::_CreateControls0() {
     VXBanner1->SetTextColor(0xFF0906);
     fw::SetTextStyle(*VXBanner1, "System", 0, true);
 }
-
-void wInfo::AddMenuHandlers() {}
 
 void wInfo::Open() {
     vx::App& app = ::App();

@@ -25,7 +25,6 @@ class wInfo : public fw::Window {
     std::unique_ptr<fw::StaticText> VXVer1, VXHead1, VxCreator1, VXBanner1;
 
     bool Canvas1_MouseDown(fw::Integer x, fw::Integer y);
-    void AddMenuHandlers();
     void Open() override;
 
   private:

@@ -17,7 +17,6 @@ wPreferenze::wPreferenze() : fw::Window(1) {
     SetMinimizeButton(true);
     SetMaximizeButton(true);
     _CreateControls0();
-    AddMenuHandlers();
 }
 
 wPreferenze::~wPreferenze() = default;
@@ -64,8 +63,6 @@ void wPreferenze::_CreateControls0() {
     bbFont->onOpen = [this] { bbFont_Open(); };
     bbFont->onAction = [this] { bbFont_Action(); };
 }
-
-void wPreferenze::AddMenuHandlers() {}
 
 void wPreferenze::bbFont_Open() {
     fw::Integer n = fw::FontCount();

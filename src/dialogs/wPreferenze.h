@@ -26,7 +26,6 @@ class wPreferenze : public fw::Window {
     void pbAnnulla_Action();
     void bbFont_Action();
     void bbFont_Open();
-    void AddMenuHandlers();
     void Open() override;
 
   private:

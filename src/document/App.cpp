@@ -2,6 +2,7 @@
 
 #include "dialogs/wInfo.h"
 #include "dialogs/wPreferenze.h"
+#include "document/Menu.h"
 #include "document/wMain.h"
 #include "document/wNuovoApri.h"
 #include "framework/Text.h"
@@ -15,12 +16,21 @@ namespace {
 constexpr const char* kCreatore = "© Norvale ";
 }  // namespace
 
-void App::Open() {
-    fw::DateValue oggi = fw::Today();
+void App::Identifica(fw::Integer anno) {
     VXBanner = "Velarix (F)";
     VXVer = "1.0.4";
     VXHead = "27-04-2017";
-    VxCreator = kCreatore + fw::Str(oggi.Year());
+    VxCreator = kCreatore + fw::Str(anno);
+}
+
+void App::Collega() {
+    SetMenuBar(&::Menu());
+    AddMenuHandler("AppleInfo", [this] { return _AppleInfo_Action(); });
+    AddMenuHandler("AppPreferenze", [this] { return _AppPreferenze_Action(); });
+}
+
+void App::Open() {
+    Identifica(fw::Today().Year());
 
     pref = fw::New<Preferenze>();
     if (!pref) Modulo1::MemoriaEsaurita();

@@ -19,6 +19,11 @@ class App : public fw::Application {
     String VXHead;
     String VxCreator;
 
+    // The identity strings; the maker's notice carries the year given.
+    void Identifica(fw::Integer anno);
+    // The menu bar and the two commands the application object handles itself.
+    void Collega();
+
     void Open() override;
     bool _AppleInfo_Action();
     bool _AppPreferenze_Action();

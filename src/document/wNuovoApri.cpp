@@ -14,7 +14,6 @@ wNuovoApri::wNuovoApri() : fw::Window(8) {
     SetMinimizeButton(true);
     SetMaximizeButton(true);
     _CreateControls0();
-    AddMenuHandlers();
     // The caller has set the main window's oper before asking for the dialog, and
     // the dialog reads it now.
     RaiseOpen();

@@ -45,7 +45,6 @@ class wNuovoApri : public fw::Window {
 
     void pbContinua_Action();
     void pbAnnulla_Action();
-    void AddMenuHandlers() {}
     void Open() override;
     // Shows the dialog as a sheet over the main window; true after "Continua".
     bool Mostra();

@@ -327,7 +327,7 @@ void Graphics::DrawPicture(const Picture& pic, double x, double y, double w, dou
     surface_.Damaged(clipped.x(), clipped.y(), clipped.width(), clipped.height());
 }
 
-void Graphics::DrawString(const String& text, double x, double y, double wrapWidth, bool) {
+void Graphics::DrawString(const String& text, double x, double y, double wrapWidth) {
     if (!Finite(x) || !Finite(y) || text.empty()) return;
     const FontEntry& entry = impl_->Font(*this);
     const QFontMetrics& fm = entry.metrics;

@@ -117,8 +117,7 @@ class Graphics {
     void DrawPicture(const Picture& pic, double x, double y, double w, double h, double sx,
                      double sy, double sw, double sh);
     // y is the baseline. wrapWidth 0 draws one line; more wraps at that width.
-    void DrawString(const String& text, double x, double y, double wrapWidth = 0,
-                    bool condense = false);
+    void DrawString(const String& text, double x, double y, double wrapWidth = 0);
     Integer StringWidth(const String& text);
     // Height that the text takes when wrapped at wrapWidth (one line when 0).
     Integer StringHeight(const String& text, double wrapWidth);

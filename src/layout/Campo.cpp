@@ -76,8 +76,7 @@ void Campo::Disegna(fw::Graphics& g) {
     g.ForeColor = coloreEtich;
     wEtich = ToInteger(static_cast<double>(g.StringWidth(etichetta)) + 5);
     hEtich = ToInteger(static_cast<double>(g.StringHeight(etichetta, 800)) + 5);
-    g.DrawString(etichetta, static_cast<double>(tx) + 2, static_cast<double>(ty) + dimFont, 0,
-                 false);
+    g.DrawString(etichetta, static_cast<double>(tx) + 2, static_cast<double>(ty) + dimFont);
 
     if (selezionato) {
         g.DrawObject(*maniglia, ToInteger(tx + r.Width - 3), ToInteger(ty + r.Height - 3));

@@ -73,7 +73,6 @@ wPalette::wPalette() : fw::Window(3) {
     SetMinimumSize(64, 64);
     SetMaximumSize(32000, 32000);
     _CreateControls0();
-    AddMenuHandlers();
     // The controls' Open (the font menu's rows) and the window's own run now, so
     // the palette is complete as soon as anyone holds it, shown or not.
     RaiseOpen();
@@ -238,8 +237,6 @@ void wPalette::_CreateControls0() {
     bbSinistra->onAction = [this] { bbSinistra_Action(); };
 }
 
-void wPalette::AddMenuHandlers() {}
-
 void wPalette::Open() {
     editato = true;
     // Beside the main window's right edge, wherever the window manager put it;
@@ -260,13 +257,9 @@ void wPalette::Init() {
     pm.SetLeft(106);
 }
 
+// Every document type's code list holds the catalogue's codes, row for row.
 fw::Integer wPalette::CercaCampo(const String& codice) {
-    const fw::ListBox& lb = *lbCodCampi.at(::wMain().modulo);
-    Integer n = lb.ListCount();
-    for (Integer r = 0; r < n; ++r) {
-        if (fw::TextEquals(lb.List(r), codice)) return r;
-    }
-    return -1;
+    return Catalogo::CercaCampo(codice);
 }
 
 void wPalette::PopolaDim() {

@@ -74,7 +74,6 @@ class wPalette : public fw::Window, public InterfacciaPalette {
     void bbDestra_Action();
     void bbCentro_Action();
     void bbSinistra_Action();
-    void AddMenuHandlers();
     void Open() override;
     void PopolaDim() override;
     void Reset() override;

@@ -57,9 +57,7 @@ class Scorciatoie : public prova::Principale {
   protected:
     void SetUp() override {
         Principale::SetUp();
-        app.SetMenuBar(&::Menu());
-        app.AddMenuHandler("AppleInfo", [this] { return app._AppleInfo_Action(); });
-        app.AddMenuHandler("AppPreferenze", [this] { return app._AppPreferenze_Action(); });
+        app.Collega();
         app.pref = std::make_shared<Preferenze>();
         app.pref->Crea(false, "DejaVu Sans\r10\r");
         w = &Mostrata();
@@ -168,9 +166,7 @@ TEST_F(Scorciatoie, EsciChiedeEPuoEssereAnnullato) {
 // The two application items work before any layout is open.
 TEST_F(Principale, InfoEPreferenzeSenzaLayout) {
     vx::App app;
-    app.SetMenuBar(&::Menu());
-    app.AddMenuHandler("AppleInfo", [&app] { return app._AppleInfo_Action(); });
-    app.AddMenuHandler("AppPreferenze", [&app] { return app._AppPreferenze_Action(); });
+    app.Collega();
     app.pref = std::make_shared<Preferenze>();
     app.pref->Crea(false, "Arial\r10\r");
     Mostrata();

@@ -58,8 +58,7 @@ class FileConfigTest : public prova::Principale {
     void SetUp() override {
         Principale::SetUp();
         ASSERT_EQ(&::App(), &app);
-        app.VXVer = "1.0.4";
-        app.VXHead = "27-04-2017";
+        app.Identifica(2026);
         w = &Mostrata();
         w->nomeFileConfig = "FIp.txt";
         font = Modulo1::CercaFont(kFont);
