@@ -6,6 +6,7 @@
 #include "document/App.h"
 #include "document/wMain.h"
 #include "framework/Text.h"
+#include "layout/AreaRidisegno.h"
 #include "layout/Modulo1.h"
 #include "palette/wPalette.h"
 
@@ -14,56 +15,85 @@ using fw::ToInteger;
 
 namespace {
 
-// Sums of coordinates and sizes are taken in reals, as wide as they need.
-double Reale(Integer v) {
-    return v;
+using Wide = AreaRidisegno::Wide;
+
+enum class Asse { Orizzontale, Verticale };
+
+// Toward the page's origin (left, top) or away from it (right, bottom).
+enum class Verso { Indietro = -1, Avanti = 1 };
+
+Integer& Posizione(Campo& c, Asse asse) {
+    return asse == Asse::Orizzontale ? c.tx : c.ty;
 }
 
-// The union of the old and new extents of the moved fields; each bound is taken
-// back to an integer as soon as it is widened. It starts empty (inverted).
-struct AreaRidisegno {
-    Integer left = 100000, top = 100000, right = -100000, bottom = -100000;
+double Lato(const Campo& c, Asse asse) {
+    return asse == Asse::Orizzontale ? c.riquadro->Width : c.riquadro->Height;
+}
 
-    // Along the axis a field moved on: its old and new edges.
-    void Orizzontale(double vecchio, double nuovo, double larghezza) {
-        left = ToInteger(Modulo1::Min3(left, vecchio, nuovo));
-        right = ToInteger(Modulo1::Max3(right, vecchio + larghezza, nuovo + larghezza));
-    }
-    void Verticale(double vecchio, double nuovo, double altezza) {
-        top = ToInteger(Modulo1::Min3(top, vecchio, nuovo));
-        bottom = ToInteger(Modulo1::Max3(bottom, vecchio + altezza, nuovo + altezza));
-    }
-    // A span on one axis.
-    void SpanX(double da, double a) {
-        left = ToInteger(fw::Min(left, da));
-        right = ToInteger(fw::Max(right, a));
-    }
-    void SpanY(double da, double a) {
-        top = ToInteger(fw::Min(top, da));
-        bottom = ToInteger(fw::Max(bottom, a));
-    }
+// The area a draw of the field touches with its position on the axis taken as p.
+void AggiungiA(AreaRidisegno& area, const Campo& c, Asse asse, Wide p) {
+    bool orizzontale = asse == Asse::Orizzontale;
+    area.Aggiungi(orizzontale ? p : c.tx, orizzontale ? c.ty : p, c.Larghezza(), c.Altezza());
+}
 
-    // One repaint for the whole command. Only the part inside the canvas can be
-    // shown: cutting to it first keeps a field far off the page from saturating
-    // the size and leaving the visible part unrepainted. An area nothing widened
-    // keeps its inverted bounds and covers nothing.
-    void Ridisegna(DragCanvas& canvas) const {
-        double x = left, y = top, w = Reale(right) - left, h = Reale(bottom) - top;
-        if (w >= 0 && h >= 0) {
-            double r = fw::Min(fw::Max(right, 0), canvas.Width());
-            double b = fw::Min(fw::Max(bottom, 0), canvas.Height());
-            x = fw::Min(fw::Max(x, 0), canvas.Width());
-            y = fw::Min(fw::Max(y, 0), canvas.Height());
-            w = r - x;
-            h = b - y;
+// Moves every selected field onto the reference and repaints their old and new
+// places at once. The reference of the alignments toward the origin is the
+// smallest position among the selected fields, that of the others the largest
+// far edge of their frames; with nothing selected there is none, and nothing
+// moves. The first kind shows the reference in the palette's box of that axis,
+// the second refills the palette.
+void Allinea(DragCanvas& canvas, Asse asse, Verso verso) {
+    auto& campi = canvas.vCampi;
+    if (campi.empty()) return;
+    bool trovato = false;
+    Integer riferimento = verso == Verso::Indietro ? std::numeric_limits<Integer>::max()
+                                                   : std::numeric_limits<Integer>::min();
+    for (const auto& c : campi) {
+        if (!c->selezionato) continue;
+        if (verso == Verso::Indietro) {
+            if (Posizione(*c, asse) <= riferimento) {
+                riferimento = Posizione(*c, asse);
+                trovato = true;
+            }
+        } else {
+            double bordo = Posizione(*c, asse) + Lato(*c, asse);
+            if (riferimento <= bordo) riferimento = ToInteger(bordo);
         }
-        canvas.RidisegnaArea(ToInteger(x), ToInteger(y), ToInteger(w), ToInteger(h));
     }
-};
+    AreaRidisegno area;
+    for (const auto& c : campi) {
+        if (!c->selezionato) continue;
+        Integer& p = Posizione(*c, asse);
+        AggiungiA(area, *c, asse, p);
+        p = verso == Verso::Indietro ? riferimento : ToInteger(riferimento - Lato(*c, asse));
+        AggiungiA(area, *c, asse, p);
+    }
+    area.Ridisegna(canvas);
+    if (verso == Verso::Avanti) {
+        ::wPalette().Popola();
+    } else if (trovato) {
+        auto& box = asse == Asse::Orizzontale ? *::wPalette().efX : *::wPalette().efY;
+        box.SetText(fw::Str(riferimento));
+    }
+}
 
-// A coordinate one pixel further, held at the integer bounds.
-Integer Passo(Integer v, int d) {
-    return ToInteger(Reale(v) + d);
+// Moves every selected field one pixel, with no bounds but the integer's own;
+// the repainted area of each field is its new extent widened by the pixel it
+// left.
+void Sposta1Px(DragCanvas& canvas, Asse asse, Verso verso) {
+    auto& campi = canvas.vCampi;
+    if (campi.empty()) return;
+    Wide passo = static_cast<int>(verso);
+    AreaRidisegno area;
+    for (const auto& c : campi) {
+        if (!c->selezionato) continue;
+        Integer& p = Posizione(*c, asse);
+        p = ToInteger(static_cast<double>(p) + passo);
+        AggiungiA(area, *c, asse, p);
+        AggiungiA(area, *c, asse, p - passo);
+    }
+    area.Ridisegna(canvas);
+    ::wPalette().Popola();
 }
 
 }  // namespace
@@ -78,160 +108,43 @@ bool wMain::_EditSelezionaTutto_Action() {
     return false;
 }
 
-// The reference of the left and top alignments is the smallest coordinate among
-// the selected fields, that of the right and bottom ones the largest far edge of
-// their frames; with nothing selected there is none, and nothing moves.
-
 bool wMain::_AllineamSinistra_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    bool trovato = false;
-    Integer riferimento = std::numeric_limits<Integer>::max();
-    for (const auto& c : campi) {
-        if (c->selezionato && c->tx <= riferimento) {
-            riferimento = c->tx;
-            trovato = true;
-        }
-    }
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        Integer vecchio = c->tx;
-        c->tx = riferimento;
-        area.Orizzontale(vecchio, c->tx, c->Larghezza());
-        area.SpanY(c->ty, Reale(c->ty) + c->Altezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    if (trovato) ::wPalette().efX->SetText(fw::Str(riferimento));
+    Allinea(*DragCanvas1, Asse::Orizzontale, Verso::Indietro);
     return false;
 }
 
 bool wMain::_AllineamSuper_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    bool trovato = false;
-    Integer riferimento = std::numeric_limits<Integer>::max();
-    for (const auto& c : campi) {
-        if (c->selezionato && c->ty <= riferimento) {
-            riferimento = c->ty;
-            trovato = true;
-        }
-    }
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        Integer vecchio = c->ty;
-        c->ty = riferimento;
-        area.Verticale(vecchio, c->ty, c->Altezza());
-        area.SpanX(c->tx, Reale(c->tx) + c->Larghezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    if (trovato) ::wPalette().efY->SetText(fw::Str(riferimento));
+    Allinea(*DragCanvas1, Asse::Verticale, Verso::Indietro);
     return false;
 }
 
 bool wMain::_AllineamDestra_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    Integer riferimento = std::numeric_limits<Integer>::min();
-    for (const auto& c : campi) {
-        double bordo = c->tx + c->riquadro->Width;
-        if (c->selezionato && riferimento <= bordo) riferimento = ToInteger(bordo);
-    }
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        Integer vecchio = c->tx;
-        c->tx = ToInteger(riferimento - c->riquadro->Width);
-        area.Orizzontale(vecchio, c->tx, c->Larghezza());
-        area.SpanY(c->ty, Reale(c->ty) + c->Altezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    ::wPalette().Popola();
+    Allinea(*DragCanvas1, Asse::Orizzontale, Verso::Avanti);
     return false;
 }
 
 bool wMain::_AllineamInfer_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    Integer riferimento = std::numeric_limits<Integer>::min();
-    for (const auto& c : campi) {
-        double bordo = c->ty + c->riquadro->Height;
-        if (c->selezionato && riferimento <= bordo) riferimento = ToInteger(bordo);
-    }
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        Integer vecchio = c->ty;
-        c->ty = ToInteger(riferimento - c->riquadro->Height);
-        area.Verticale(vecchio, c->ty, c->Altezza());
-        area.SpanX(c->tx, Reale(c->tx) + c->Larghezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    ::wPalette().Popola();
+    Allinea(*DragCanvas1, Asse::Verticale, Verso::Avanti);
     return false;
 }
 
-// The one-pixel moves have no bounds but the integer's own; the repainted area
-// of each field is its new extent widened by the pixel it left.
-
 bool wMain::_Sposta1PxSu_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        c->ty = Passo(c->ty, -1);
-        area.SpanX(c->tx, Reale(c->tx) + c->Larghezza());
-        area.SpanY(c->ty, Reale(c->ty) + 1 + c->Altezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    ::wPalette().Popola();
+    Sposta1Px(*DragCanvas1, Asse::Verticale, Verso::Indietro);
     return false;
 }
 
 bool wMain::_Sposta1PxGiu_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        c->ty = Passo(c->ty, 1);
-        area.SpanX(c->tx, Reale(c->tx) + c->Larghezza());
-        area.SpanY(Reale(c->ty) - 1, Reale(c->ty) + c->Altezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    ::wPalette().Popola();
+    Sposta1Px(*DragCanvas1, Asse::Verticale, Verso::Avanti);
     return false;
 }
 
 bool wMain::_Sposta1PxSx_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        c->tx = Passo(c->tx, -1);
-        area.SpanX(c->tx, Reale(c->tx) + 1 + c->Larghezza());
-        area.SpanY(c->ty, Reale(c->ty) + c->Altezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    ::wPalette().Popola();
+    Sposta1Px(*DragCanvas1, Asse::Orizzontale, Verso::Indietro);
     return false;
 }
 
 bool wMain::_Sposta1PxDx_Action() {
-    auto& campi = DragCanvas1->vCampi;
-    if (campi.empty()) return false;
-    AreaRidisegno area;
-    for (const auto& c : campi) {
-        if (!c->selezionato) continue;
-        c->tx = Passo(c->tx, 1);
-        area.SpanX(Reale(c->tx) - 1, Reale(c->tx) + c->Larghezza());
-        area.SpanY(c->ty, Reale(c->ty) + c->Altezza());
-    }
-    area.Ridisegna(*DragCanvas1);
-    ::wPalette().Popola();
+    Sposta1Px(*DragCanvas1, Asse::Orizzontale, Verso::Avanti);
     return false;
 }
 
