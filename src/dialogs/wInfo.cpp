@@ -7,7 +7,7 @@
 
 namespace vx {
 
-wInfo::wInfo() : fw::Window(1) {
+wInfo::wInfo() : fw::Window(fw::kMovableModal) {
     SetTitle("Info su Velarix");
     SetSize(432, 187);
     SetMinimumSize(64, 64);

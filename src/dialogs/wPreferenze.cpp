@@ -7,7 +7,7 @@
 
 namespace vx {
 
-wPreferenze::wPreferenze() : fw::Window(1) {
+wPreferenze::wPreferenze() : fw::Window(fw::kMovableModal) {
     SetTitle("Preferenze");
     SetSize(420, 162);
     SetMinimumSize(64, 64);

@@ -40,12 +40,12 @@ void App::Open() {
 
     vx::wMain& principale = ::wMain();
     principale.Show();
-    principale.oper = 0;
+    principale.oper = vx::wMain::kAvvio;
     if (!::wNuovoApri().Mostra()) {
         fw::Quit(0);
         return;
     }
-    if (principale.oper == 1) {
+    if (principale.oper == vx::wMain::kNuovo) {
         principale.NuovoConfig();
     } else {
         principale.ApriFile();

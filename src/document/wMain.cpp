@@ -40,7 +40,7 @@ void ImpostaBarra(fw::ScrollBar& sb) {
 
 }  // namespace
 
-wMain::wMain() : fw::Window(0) {
+wMain::wMain() : fw::Window(fw::kDocumentWindow) {
     // The menu bar first: the window's content size is measured below it.
     SetMenuBar(&::Menu());
     SetTitle("Velarix");
@@ -177,19 +177,19 @@ fw::Integer wMain::DialogoRegistraModifiche() {
     d.AlternateActionButton.Visible = true;
     d.Message = "Vuoi registrare le modifiche a questo configuratore?";
     fw::MessageDialogButton* b = d.ShowModal();
-    if (b == &d.AlternateActionButton) return 0;
-    if (b == &d.ActionButton) return 2;
+    if (b == &d.AlternateActionButton) return kNonRegistrare;
+    if (b == &d.ActionButton) return kRegistra;
     // The cancel button, and a question dismissed without any button, keep the
     // changes: dropping them is only ever the user's explicit choice.
-    return 1;
+    return kAnnulla;
 }
 
 bool wMain::ProseguiDopoDomandaRegistra() {
     if (!DragCanvas1->modificato) return true;
     switch (DialogoRegistraModifiche()) {
-        case 0:
+        case kNonRegistrare:
             return true;
-        case 2:
+        case kRegistra:
             return RegistraFile();
         default:
             return false;
@@ -206,7 +206,7 @@ void wMain::NuovoOApri(Integer operazione) {
     if (prosegui) {
         oper = operazione;
         if (::wNuovoApri().Mostra()) {
-            if (operazione == 1) {
+            if (operazione == kNuovo) {
                 NuovoConfig();
             } else {
                 ApriFile();
@@ -217,12 +217,12 @@ void wMain::NuovoOApri(Integer operazione) {
 }
 
 bool wMain::_ArchivioNuovo_Action() {
-    NuovoOApri(1);
+    NuovoOApri(kNuovo);
     return false;
 }
 
 bool wMain::_ArchivioApri_Action() {
-    NuovoOApri(2);
+    NuovoOApri(kApri);
     return false;
 }
 

@@ -20,8 +20,13 @@ class wMain : public fw::Window {
 
     // Bare name of the open configuration file, in the program's folder.
     String nomeFileConfig;
-    // What the new/open dialog is asked: 0 start-up, 1 new, 2 open.
-    Integer oper = 0;
+    // What the new/open dialog is asked (oper): at start-up, for a new layout,
+    // for an open.
+    enum Operazione : Integer { kAvvio = 0, kNuovo = 1, kApri = 2 };
+    // The answers to the save-changes question.
+    enum Risposta : Integer { kNonRegistrare = 0, kAnnulla = 1, kRegistra = 2 };
+
+    Integer oper = kAvvio;
     // Member of the palette's catalogue control arrays; always 0.
     Integer modulo = 0;
 

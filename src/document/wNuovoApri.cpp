@@ -4,7 +4,7 @@
 
 namespace vx {
 
-wNuovoApri::wNuovoApri() : fw::Window(8) {
+wNuovoApri::wNuovoApri() : fw::Window(fw::kSheetWindow) {
     SetTitle("Nuovo/Apri");
     SetSize(420, 162);
     SetMinimumSize(64, 64);
@@ -63,14 +63,14 @@ void wNuovoApri::_CreateControls0() {
 
 void wNuovoApri::Open() {
     switch (::wMain().oper) {
-        case 0:
+        case vx::wMain::kAvvio:
             rbNuovo->SetValue(true);
             break;
-        case 1:
+        case vx::wMain::kNuovo:
             rbNuovo->SetValue(true);
             rbApri->SetEnabled(false);
             break;
-        case 2:
+        case vx::wMain::kApri:
             rbNuovo->SetEnabled(false);
             rbApri->SetValue(true);
             break;
@@ -82,7 +82,7 @@ void wNuovoApri::Open() {
 
 void wNuovoApri::pbContinua_Action() {
     vx::wMain& principale = ::wMain();
-    principale.oper = rbNuovo->Value() ? 1 : 2;
+    principale.oper = rbNuovo->Value() ? vx::wMain::kNuovo : vx::wMain::kApri;
     Integer riga = pmDocum->ListIndex();
     if (riga >= 0 && riga < static_cast<Integer>(kTipiDocumento.size())) {
         principale.nomeFileConfig = kTipiDocumento[static_cast<std::size_t>(riga)].fileConfig;

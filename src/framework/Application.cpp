@@ -154,7 +154,7 @@ void QuitApplication() {
     const auto& live = detail::LiveWindows();
     for (auto it = live.rbegin(); it != live.rend(); ++it) {
         if (detail::IsClosed(**it)) continue;
-        ((*it)->Frame() == 0 ? documents : others).push_back(*it);
+        ((*it)->Frame() == kDocumentWindow ? documents : others).push_back(*it);
     }
     std::stable_sort(documents.begin(), documents.end(), [](Window* a, Window* b) {
         return detail::ActivationStamp(*a) > detail::ActivationStamp(*b);

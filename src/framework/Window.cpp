@@ -138,7 +138,7 @@ class TopLevel : public Base {
         auto& impl = WindowAccess::Of(*owner_);
         if (e->spontaneous() && !impl.closeButton) {
             e->ignore();
-            if (owner_->Frame() == 0 && !impl.quitPending) {
+            if (owner_->Frame() == kDocumentWindow && !impl.quitPending) {
                 impl.quitPending = true;
                 Window* owner = owner_;
                 QTimer::singleShot(0, this, [owner] {
@@ -225,18 +225,18 @@ class ContentWidget : public QWidget {
 Window::Window(Integer frame) : frame_(frame), impl_(std::make_unique<Impl>()) {
     impl_->content = new ContentWidget(this);
     impl_->content->controls = &controls_;
-    if (frame == 0) {
+    if (frame == kDocumentWindow) {
         auto* top = new TopLevel<QMainWindow>(this, Qt::Window);
         top->setCentralWidget(impl_->content);
         impl_->top = top;
     } else {
         QWidget* top = nullptr;
-        if (frame == 3) {
+        if (frame == kFloatingWindow) {
             // Transient for the main window when shown (see Show): above it only.
             top = new TopLevel<QWidget>(this, Qt::Tool);
             top->setAttribute(Qt::WA_ShowWithoutActivating);
         } else {
-            auto* dialog = new DialogTop(this, frame == 8 ? Qt::Sheet : Qt::Dialog);
+            auto* dialog = new DialogTop(this, frame == kSheetWindow ? Qt::Sheet : Qt::Dialog);
             dialog->setModal(true);
             top = dialog;
         }
@@ -323,7 +323,7 @@ void Window::Show() {
     RaiseOpen();
     QWidget* top = impl_->top;
     bool wasVisible = top->isVisible();
-    if (frame_ != 0 && !top->parentWidget()) {
+    if (frame_ != kDocumentWindow && !top->parentWidget()) {
         // Kept above the main window and with it, not above every application;
         // set at each showing, as a change of flags makes a new native window.
         QWidget* main = detail::DocumentWindowWidget();
@@ -333,8 +333,8 @@ void Window::Show() {
         }
     }
     top->show();
-    if (frame_ == 0 && !wasVisible) WaitUntilPlaced(top);
-    if (frame_ != 3) {
+    if (frame_ == kDocumentWindow && !wasVisible) WaitUntilPlaced(top);
+    if (frame_ != kFloatingWindow) {
         impl_->top->raise();
         impl_->top->activateWindow();
     }
@@ -656,7 +656,7 @@ Window* ActiveWindow() {
 Window* FrontDocumentWindow() {
     Window* front = nullptr;
     for (Window* w : Live()) {
-        if (w->Frame() != 0 || !w->Visible() || IsClosed(*w)) continue;
+        if (w->Frame() != kDocumentWindow || !w->Visible() || IsClosed(*w)) continue;
         // Among windows never activated, the newest is in front.
         if (!front || ActivationStamp(*w) >= ActivationStamp(*front)) front = w;
     }

@@ -14,12 +14,19 @@ class Control;
 class MenuBar;
 struct WindowAccess;
 
+// The kinds of window, by the number a window is made with.
+enum WindowFrame : Integer {
+    kDocumentWindow = 0,
+    kMovableModal = 1,
+    kFloatingWindow = 3,
+    kSheetWindow = 8,
+};
+
 // A window. Width and Height are its content area; controls are placed in it by
-// absolute content coordinates. Frames: 0 document window, 1 movable modal,
-// 3 floating window, 8 sheet.
+// absolute content coordinates.
 class Window {
   public:
-    explicit Window(Integer frame = 0);
+    explicit Window(Integer frame = kDocumentWindow);
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

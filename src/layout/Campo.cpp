@@ -51,17 +51,17 @@ void Campo::Disegna(fw::Graphics& g) {
     r.Border = 100;
     r.FillColor = iCampo > 0 ? 0xFFFE95 : 0xCED1D1;
     switch (AllType) {
-        case 0:
-            r.BorderColor = 0x000000;
+        case kNessuno:
+            r.BorderColor = kBordoNessuno;
             break;
-        case 1:
-            r.BorderColor = 0x1309D6;
+        case kSinistra:
+            r.BorderColor = kBordoSinistra;
             break;
-        case 2:
-            r.BorderColor = 0x60C865;
+        case kCentro:
+            r.BorderColor = kBordoCentro;
             break;
-        case 3:
-            r.BorderColor = 0xF80404;
+        case kDestra:
+            r.BorderColor = kBordoDestra;
             break;
         default:
             break;  // a value from a hand-edited file keeps the colour it had

@@ -12,6 +12,15 @@ class Campo {
     using Integer = fw::Integer;
     using String = fw::String;
 
+    // AllType: how the invoicing program aligns the text in the frame.
+    enum Allineamento : Integer { kNessuno = 0, kSinistra = 1, kCentro = 2, kDestra = 3 };
+    // The frame's border colour for each alignment; the palette's toggles sit
+    // in squares of the same colours.
+    static constexpr fw::Color kBordoNessuno = 0x000000;
+    static constexpr fw::Color kBordoSinistra = 0x1309D6;
+    static constexpr fw::Color kBordoCentro = 0x60C865;
+    static constexpr fw::Color kBordoDestra = 0xF80404;
+
     Campo();
 
     bool ridimensiona = false;

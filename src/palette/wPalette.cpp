@@ -63,7 +63,7 @@ void RiempiRiquadro(fw::Canvas& canvas, fw::Color colore) {
 
 }  // namespace
 
-wPalette::wPalette() : fw::Window(3) {
+wPalette::wPalette() : fw::Window(fw::kFloatingWindow) {
     SetTitle("");
     SetSize(320, 264);
     SetResizeable(false);
@@ -209,7 +209,7 @@ void wPalette::_CreateControls0() {
 
     // Each alignment toggle sits 3 pixels inside a square of its border colour.
     Rectangle1 = std::make_unique<fw::RectangleControl>(*this, "Rectangle1", 271, 143, 24, 24);
-    Quadrato(*Rectangle1, 0xF80404);
+    Quadrato(*Rectangle1, Campo::kBordoDestra);
 
     bbDestra = std::make_unique<fw::BevelButton>(*this, "bbDestra", 274, 146, 18, 18);
     bbDestra->SetIcon(text_align_right());
@@ -218,7 +218,7 @@ void wPalette::_CreateControls0() {
     bbDestra->onAction = [this] { bbDestra_Action(); };
 
     Rectangle2 = std::make_unique<fw::RectangleControl>(*this, "Rectangle2", 241, 143, 24, 24);
-    Quadrato(*Rectangle2, 0x60C865);
+    Quadrato(*Rectangle2, Campo::kBordoCentro);
 
     // There is no picture for the centre: it shares the right one.
     bbCentro = std::make_unique<fw::BevelButton>(*this, "bbCentro", 244, 146, 18, 18);
@@ -228,7 +228,7 @@ void wPalette::_CreateControls0() {
     bbCentro->onAction = [this] { bbCentro_Action(); };
 
     Rectangle3 = std::make_unique<fw::RectangleControl>(*this, "Rectangle3", 211, 143, 24, 24);
-    Quadrato(*Rectangle3, 0x1309D6);
+    Quadrato(*Rectangle3, Campo::kBordoSinistra);
 
     bbSinistra = std::make_unique<fw::BevelButton>(*this, "bbSinistra", 214, 146, 18, 18);
     bbSinistra->SetIcon(text_align_left());
@@ -301,7 +301,7 @@ void wPalette::Popola() {
     bool grassetto = false, corsivo = false, sottolineato = false;
     fw::Color colore = 0x000000;
     Integer pagina = 0;
-    Integer allineamento = 0;
+    Integer allineamento = Campo::kNessuno;
     bool trovato = false;
     for (const auto& k : campi) {
         if (!k->selezionato) continue;
@@ -328,7 +328,7 @@ void wPalette::Popola() {
         if (k->stileC != corsivo) corsivo = false;
         if (k->stileS != sottolineato) sottolineato = false;
         if (k->pagina != pagina) pagina = -1;
-        if (k->AllType != allineamento) allineamento = 0;
+        if (k->AllType != allineamento) allineamento = Campo::kNessuno;
     }
 
     // The row set here is no choice of the user's: the catalogue handler stays out.
@@ -353,9 +353,9 @@ void wPalette::Popola() {
     bbCorsivo->SetValue(corsivo);
     bbSottolineato->SetValue(sottolineato);
 
-    bbSinistra->SetValue(allineamento == 1);
-    bbCentro->SetValue(allineamento == 2);
-    bbDestra->SetValue(allineamento == 3);
+    bbSinistra->SetValue(allineamento == Campo::kSinistra);
+    bbCentro->SetValue(allineamento == Campo::kCentro);
+    bbDestra->SetValue(allineamento == Campo::kDestra);
 
     RiempiRiquadro(*canColore, colore);
 

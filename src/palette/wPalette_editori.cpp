@@ -274,7 +274,7 @@ void wPalette::pbDuplica_Action() {
 void wPalette::bbDestra_Action() {
     bool v = bbDestra->Value();
     Modifica(true, [&](Campo& k) {
-        k.AllType = v ? 3 : 0;
+        k.AllType = v ? Campo::kDestra : Campo::kNessuno;
         bbSinistra->SetValue(false);
         bbCentro->SetValue(false);
     });
@@ -283,7 +283,7 @@ void wPalette::bbDestra_Action() {
 void wPalette::bbCentro_Action() {
     bool v = bbCentro->Value();
     Modifica(true, [&](Campo& k) {
-        k.AllType = v ? 2 : 0;
+        k.AllType = v ? Campo::kCentro : Campo::kNessuno;
         bbSinistra->SetValue(false);
         bbDestra->SetValue(false);
     });
@@ -292,7 +292,7 @@ void wPalette::bbCentro_Action() {
 void wPalette::bbSinistra_Action() {
     bool v = bbSinistra->Value();
     Modifica(true, [&](Campo& k) {
-        k.AllType = v ? 1 : 0;
+        k.AllType = v ? Campo::kSinistra : Campo::kNessuno;
         bbCentro->SetValue(false);
         bbDestra->SetValue(false);
     });
