@@ -20,11 +20,6 @@ namespace fw {
 
 namespace {
 
-// A caption shows as given: a "&" is no keyboard mnemonic.
-QString Shown(const String& s) {
-    return Q(s).replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
 bool IsReturn(const QKeyEvent* k) {
     return (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
            (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;

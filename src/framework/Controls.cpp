@@ -11,16 +11,11 @@
 #include <cmath>
 
 #include "framework/DrawingPrivate.h"
+#include "framework/QtConvert.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
 
 namespace fw {
-
-namespace {
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-}  // namespace
 
 // --- Control ----------------------------------------------------------------
 
@@ -173,9 +168,10 @@ void Canvas::Impl::MakeBacking() {
     Flush();
     double dpr = widget ? widget->devicePixelRatioF() : ScreenPixelRatio();
     double dw = std::ceil(Width() * dpr), dh = std::ceil(Height() * dpr);
-    int w = static_cast<int>(std::min(dw, 32767.0)), h = static_cast<int>(std::min(dh, 32767.0));
+    double side = kLargestPictureSide;
+    int w = static_cast<int>(std::min(dw, side)), h = static_cast<int>(std::min(dh, side));
     // A control larger than any screen gets no surface rather than gigabytes.
-    if (w <= 0 || h <= 0 || dw * dh * 4 > (1LL << 30)) {
+    if (w <= 0 || h <= 0 || dw * dh * 4 > kLargestPictureBytes) {
         backing = QImage();
     } else {
         backing = QImage(w, h, QImage::Format_ARGB32_Premultiplied);

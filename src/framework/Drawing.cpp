@@ -15,28 +15,17 @@
 #include <unordered_set>
 
 #include "framework/DrawingPrivate.h"
+#include "framework/QtConvert.h"
 
 namespace fw {
 
 namespace {
 
 constexpr int kDefaultTextSize = 12;
-constexpr int kLargestTextSize = 2000;
 constexpr double kLargestBorderWidth = 1000;
-constexpr long long kLargestPictureBytes = 1LL << 30;
-constexpr int kLargestPictureSide = 32767;
-
-QColor ToQColor(Color c, double opacity = 100) {
-    double a = std::clamp(std::isnan(opacity) ? 0.0 : opacity, 0.0, 100.0);
-    return QColor(Red(c), Green(c), Blue(c), static_cast<int>(std::lround(a * 2.55)));
-}
 
 bool Finite(double v) {
     return std::isfinite(v);
-}
-
-QString Q(const String& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // Measurements repeat a lot (every draw of a field measures its label), so they

@@ -17,10 +17,6 @@ namespace fw {
 
 namespace {
 
-QColor ToQColor(Color c) {
-    return QColor(Red(c), Green(c), Blue(c));
-}
-
 class StaticTextWidget : public QLabel {
   public:
     StaticTextWidget() {
@@ -115,7 +111,7 @@ String GroupBox::Caption() const {
 void GroupBox::SetCaption(const String& caption) {
     auto* g = static_cast<GroupBoxWidget*>(Widget());
     g->caption = caption;
-    g->setTitle(Q(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+    g->setTitle(Shown(caption));
 }
 
 // --- RectangleControl -------------------------------------------------------
@@ -175,8 +171,6 @@ void RectangleControl::SetBorderWidth(Integer w) {
 // --- Text style -------------------------------------------------------------
 
 namespace {
-
-constexpr int kLargestTextSize = 2000;
 
 bool IsDefaultFamily(const String& font) {
     return font.empty() || font == "System" || font == "system" || font == "Geneva";

@@ -475,10 +475,6 @@ void Window::ApplyFlags() {
 
 namespace {
 
-QString MenuText(const String& s) {
-    return Q(s).replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
 // "Cmd+O": Cmd is the command key, which Qt calls Ctrl (and puts on Command on macOS).
 QKeySequence Shortcut(const String& s) {
     if (s.empty()) return {};
@@ -517,7 +513,7 @@ void Window::SetMenuBar(MenuBar* bar) {
         qbar = new QMenuBar;
         for (Integer i = 0; i < bar->Count(); ++i) {
             MenuItem* title = bar->Item(i);
-            QMenu* menu = qbar->addMenu(MenuText(title->Text));
+            QMenu* menu = qbar->addMenu(Shown(title->Text));
             QObject::connect(menu, &QMenu::aboutToShow, menu, [] { detail::RefreshMenus(); });
             for (Integer j = 0; j < title->Count(); ++j) {
                 MenuItem* item = title->Item(j);
@@ -525,7 +521,7 @@ void Window::SetMenuBar(MenuBar* bar) {
                     menu->addSeparator();
                     continue;
                 }
-                QAction* action = menu->addAction(MenuText(item->Text));
+                QAction* action = menu->addAction(Shown(item->Text));
                 action->setShortcut(Shortcut(item->KeyboardShortcut));
                 // Commands work from every window of the program, the palette too.
                 action->setShortcutContext(Qt::ApplicationShortcut);
