@@ -78,6 +78,7 @@ cp "$file" "$tmp/prima"
 scrivi_nella_casella 131 67 400
 clic "$tavolozza" 115 155
 sleep 0.2
+import -window root "$artefatti/digitazione-grassetto.png" # the bold toggle pressed
 import -window "$principale" "$tmp/pagina.png"
 colore() { convert "$tmp/pagina.png" -format "%[hex:p{$1,$(($2 + barra))}]" info: | cut -c1-6; }
 [ "$(colore 492 324)" = CED1D1 ] ||
