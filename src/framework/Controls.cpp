@@ -268,9 +268,11 @@ String KeyText(const QKeyEvent* e) {
 
 // What the user types into a box reaches the program through its LostFocus. A
 // press elsewhere, a menu command or a close can come before the box loses the
-// keyboard (a press in another window arrives before that window is made
-// active), so each of them first hands on the box's pending edit: the box that
-// has a user's edit not yet told by a LostFocus hears its LostFocus then, once.
+// keyboard (a press in another window may arrive before the window manager
+// gives that window the keyboard; a shortcut or a press on a toggle leaves it
+// in the box), so each of them first hands on the box's pending edit: the box
+// that has a user's edit not yet told by a LostFocus hears its LostFocus then,
+// once.
 class EditFieldWidget;
 EditFieldWidget* gPendingEdit = nullptr;
 
