@@ -174,7 +174,10 @@ void wMain::AggiungiCampo() {
         c->iFont = Modulo1::CercaFont(pref->Leggi(1));
         c->dimFont = ToInteger(fw::Val(pref->Leggi(2)));
     }
-    c->Disegna(DragCanvas1->Graphics());
+    // Repainted rather than drawn over the page: the same pixels as any later
+    // repaint, its label's beyond the frame included.
+    c->DimensEtichetta();
+    DragCanvas1->RidisegnaArea(c->tx, c->ty, c->Larghezza(), c->Altezza());
 }
 
 void wMain::DuplicaCampi() {

@@ -148,6 +148,7 @@ int Application::Run() {
 }
 
 void QuitApplication() {
+    detail::DeliverPendingEdit();
     // The document windows first, the front one first: a refusal there leaves
     // every other window as it was.
     std::vector<Window*> documents, others;

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <algorithm>
 #include <vector>
@@ -185,6 +187,35 @@ class BevelButtonWidget : public QToolButton {
     void Choose(Integer row) {
         menuValue = row;
         owner_->Action();
+    }
+
+  protected:
+    // A pressed toggle shows sunken, plainly told from a released one at any
+    // pixel ratio: a darker face, a dark rim, a shadow inside along its top and
+    // left edges, and its caption or picture one pixel down and right. The
+    // style's own pressed face is barely darker than its released one.
+    void paintEvent(QPaintEvent* e) override {
+        if (!isCheckable() || !(isChecked() || isDown())) {
+            QToolButton::paintEvent(e);
+            return;
+        }
+        const QColor face = isEnabled() ? QColor(0x9D, 0xAA, 0xBB) : QColor(0xC4, 0xCA, 0xD2);
+        const QColor rim(0x3F, 0x48, 0x54), shadow(0x6B, 0x77, 0x87);
+        QStylePainter p(this);
+        QRect r = rect();
+        p.fillRect(r, face);
+        p.fillRect(QRect(r.left(), r.top(), r.width(), 1), rim);
+        p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), rim);
+        p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), rim);
+        p.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), rim);
+        p.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 2, 1), shadow);
+        p.fillRect(QRect(r.left() + 1, r.top() + 2, 1, r.height() - 3), shadow);
+        QStyleOptionToolButton opt;
+        initStyleOption(&opt);
+        // The shift is ours; the style would add its own for these states.
+        opt.state &= ~(QStyle::State_Sunken | QStyle::State_On | QStyle::State_MouseOver);
+        opt.rect = r.translated(1, 1);
+        p.drawControl(QStyle::CE_ToolButtonLabel, opt);
     }
 
   private:

@@ -1,11 +1,13 @@
 #include "framework/Controls.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -14,6 +16,7 @@
 #include "framework/QtConvert.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
+#include "framework/WindowPrivate.h"
 
 namespace fw {
 
@@ -259,10 +262,39 @@ String KeyText(const QKeyEvent* e) {
     return t.left(t.at(0).isHighSurrogate() ? 2 : 1).toStdString();
 }
 
+// What the user types into a box reaches the program through its LostFocus. A
+// press elsewhere, a menu command or a close can come before the box loses the
+// keyboard (a press in another window may arrive before the window manager
+// gives that window the keyboard; a shortcut or a press on a toggle leaves it
+// in the box), so each of them first hands on the box's pending edit: the box
+// that has a user's edit not yet told by a LostFocus hears its LostFocus then,
+// once.
+class EditFieldWidget;
+EditFieldWidget* gPendingEdit = nullptr;
+
 class EditFieldWidget : public QLineEdit {
   public:
     explicit EditFieldWidget(EditField* owner) : owner_(owner) {
         connect(this, &QLineEdit::textChanged, this, [this] { owner_->TextChange(); });
+        // Only the user's edits: a text set in code is no news to the program.
+        connect(this, &QLineEdit::textEdited, this, [this] {
+            told_ = false;
+            gPendingEdit = this;
+        });
+        WatchPresses();
+    }
+    ~EditFieldWidget() override {
+        if (gPendingEdit == this) gPendingEdit = nullptr;
+    }
+
+    // LostFocus for the edit, while the box keeps the keyboard. The box losing
+    // it afterwards, with nothing typed since, does not raise it again: by then
+    // the press or command may have put another selection's values in the box,
+    // which are not the user's to write back.
+    void DeliverPending() {
+        if (gPendingEdit == this) gPendingEdit = nullptr;
+        told_ = true;
+        owner_->LostFocus();
     }
 
   protected:
@@ -278,16 +310,54 @@ class EditFieldWidget : public QLineEdit {
         return QLineEdit::event(e);
     }
 
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        told_ = false;
+    }
+
     void focusOutEvent(QFocusEvent* e) override {
         QLineEdit::focusOutEvent(e);
-        owner_->LostFocus();
+        bool told = told_;
+        told_ = false;
+        if (gPendingEdit == this) gPendingEdit = nullptr;
+        if (!told) owner_->LostFocus();
     }
 
   private:
+    // Presses anywhere in the program, watched once for all boxes.
+    static void WatchPresses() {
+        static QPointer<QObject> watcher;
+        if (watcher || !QCoreApplication::instance()) return;
+        class PressWatcher : public QObject {
+          public:
+            using QObject::QObject;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                auto t = e->type();
+                if (gPendingEdit && o->isWidgetType() &&
+                    (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick)) {
+                    auto* w = static_cast<QWidget*>(o);
+                    EditFieldWidget* box = gPendingEdit;
+                    if (w != box && !box->isAncestorOf(w)) box->DeliverPending();
+                }
+                return false;
+            }
+        };
+        watcher = new PressWatcher(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(watcher);
+    }
+
     EditField* owner_;
+    // LostFocus was raised for this stay of the keyboard in the box.
+    bool told_ = false;
 };
 
 }  // namespace
+
+namespace detail {
+void DeliverPendingEdit() {
+    if (gPendingEdit) gPendingEdit->DeliverPending();
+}
+}  // namespace detail
 
 EditField::EditField(Window& parent, String name, Integer left, Integer top, Integer width,
                      Integer height)

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRect>
 #include <QRectF>
 #include <QStaticText>
 #include <QString>
@@ -65,6 +66,13 @@ struct StaticKeyHash {
 std::unordered_map<StaticKey, QStaticText, StaticKeyHash>& StaticCache() {
     static std::unordered_map<StaticKey, QStaticText, StaticKeyHash> cache;
     if (cache.size() > 5000) cache.clear();
+    return cache;
+}
+
+// Where labels leave their pixels, by font and text; cleared whole when large.
+std::unordered_map<StaticKey, QRect, StaticKeyHash>& BoundsCache() {
+    static std::unordered_map<StaticKey, QRect, StaticKeyHash> cache;
+    if (cache.size() > 20000) cache.clear();
     return cache;
 }
 
@@ -155,6 +163,7 @@ void CloseAll() {
     for (Surface* s : open) s->Flush();
     FontCache().clear();
     StaticCache().clear();
+    BoundsCache().clear();
     closingRegistered = false;
 }
 
@@ -386,6 +395,31 @@ Integer Graphics::StringHeight(const String& text, double wrapWidth) {
     }
     cache.emplace(std::move(key), h);
     return h;
+}
+
+TextBounds Graphics::StringBounds(const String& text) {
+    if (text.empty()) return {};
+    const FontEntry& entry = impl_->Font(*this);
+    StaticKey key{entry.id, text};
+    auto& cache = BoundsCache();
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        const QFontMetrics& fm = entry.metrics;
+        QString q = Q(text);
+        // The glyphs' own outlines, which the advance and the line height need
+        // not hold (italics lean out, accents and large descents stick out).
+        QRect r = fm.boundingRect(q);
+        if (entry.font.underline()) {
+            r |= QRect(0, fm.underlinePos(), std::max(1, fm.horizontalAdvance(q)),
+                       fm.lineWidth() + 1);
+        }
+        // A pixel more all round: the edges' anti-aliasing, and glyphs drawn at
+        // another pixel ratio than the one measured.
+        r.adjust(-1, -1, 1, 1);
+        it = cache.emplace(std::move(key), r).first;
+    }
+    const QRect& r = it->second;
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
 namespace {

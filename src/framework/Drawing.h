@@ -11,6 +11,13 @@ namespace fw {
 
 class Picture;
 
+// The pixels a one-line DrawString(text, x, y) may touch: from (x + left,
+// y + top) to (x + right, y + bottom), right and bottom excluded, in whole page
+// pixels; all 0 for no text.
+struct TextBounds {
+    Integer left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // The two-dimensional shapes that Graphics::DrawObject draws. Border and Fill are
 // opacities from 0 (invisible) to 100 (opaque).
 class Object2D {
@@ -121,6 +128,10 @@ class Graphics {
     Integer StringWidth(const String& text);
     // Height that the text takes when wrapped at wrapWidth (one line when 0).
     Integer StringHeight(const String& text, double wrapWidth);
+    // Where a one-line DrawString of the text leaves pixels, its underline and
+    // anti-aliased edges included: glyphs may reach outside the advance and the
+    // line height.
+    TextBounds StringBounds(const String& text);
     void DrawObject(const Object2D& shape, double x = 0, double y = 0);
 
     // The colour of the page pixel (x, y); 0 outside the surface.

@@ -57,6 +57,8 @@ bool MenuItem::Enabled() const {
 }
 
 bool MenuItem::Choose() {
+    // A command acts on what the user typed, also when typing has not ended.
+    detail::DeliverPendingEdit();
     if (auto h = HandlerFor(Name)) {
         h();
         return true;

@@ -131,6 +131,8 @@ class TopLevel : public Base {
 
   protected:
     void closeEvent(QCloseEvent* e) override {
+        // What was typed counts for the save-changes question too.
+        detail::DeliverPendingEdit();
         // A window without a close box closes only when the program closes it.
         // A window manager may still offer a close (a button of its own, Alt+F4):
         // on a document window that is the quit command, with its save-changes
@@ -350,6 +352,7 @@ void Window::Hide() {
 }
 
 bool Window::Close() {
+    detail::DeliverPendingEdit();
     if (!impl_->top->isVisible()) {
         if (CancelClose()) return false;
         impl_->closed = true;

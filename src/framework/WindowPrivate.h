@@ -30,6 +30,9 @@ Window* FrontDocumentWindow();
 void RefreshMenus();
 // A menu item is going away: the actions made from it stop referring to it.
 void ForgetMenuItem(const MenuItem* item);
+// The edit box with a user's edit not yet told hears its LostFocus now; see
+// EditField. Run before a menu command and before a close or quit.
+void DeliverPendingEdit();
 
 }  // namespace detail
 }  // namespace fw

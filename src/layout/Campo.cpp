@@ -1,5 +1,8 @@
 #include "layout/Campo.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "framework/Fonts.h"
 #include "framework/Text.h"
 #include "layout/Modulo1.h"
@@ -74,8 +77,7 @@ void Campo::Disegna(fw::Graphics& g) {
 
     ImpostaTesto(g, true);
     g.ForeColor = coloreEtich;
-    wEtich = ToInteger(static_cast<double>(g.StringWidth(etichetta)) + 5);
-    hEtich = ToInteger(static_cast<double>(g.StringHeight(etichetta, 800)) + 5);
+    MisuraEtichetta(g);
     g.DrawString(etichetta, static_cast<double>(tx) + 2, static_cast<double>(ty) + dimFont);
 
     if (selezionato) {
@@ -88,8 +90,31 @@ void Campo::DimensEtichetta() {
     if (!pic) Modulo1::MemoriaEsaurita();
     fw::Graphics& g = pic->Graphics();
     ImpostaTesto(g, true);
+    MisuraEtichetta(g);
+}
+
+void Campo::MisuraEtichetta(fw::Graphics& g) {
     wEtich = ToInteger(static_cast<double>(g.StringWidth(etichetta)) + 5);
     hEtich = ToInteger(static_cast<double>(g.StringHeight(etichetta, 800)) + 5);
+    // The label is drawn from (tx + 2, ty + dimFont).
+    using Wide = long long;
+    auto oltre = [](Wide v) { return v > 0 ? ToInteger(static_cast<double>(v)) : 0; };
+    fw::TextBounds b = g.StringBounds(etichetta);
+    sbordoEtichetta_ = {};
+    if (b.right <= b.left) return;
+    sbordoEtichetta_.sinistra = oltre(-(2 + Wide{b.left}));
+    sbordoEtichetta_.sopra = oltre(-(Wide{dimFont} + b.top));
+    sbordoEtichetta_.destra = oltre(2 + Wide{b.right} - wEtich);
+    sbordoEtichetta_.sotto = oltre(Wide{dimFont} + b.bottom - hEtich);
+}
+
+Campo::Sbordo Campo::Sbordi() const {
+    Sbordo s = sbordoEtichetta_;
+    // The handle spans the 6 pixels left of and above the frame's far corner.
+    double w = riquadro->Width, h = riquadro->Height;
+    if (w < 6) s.sinistra = std::max(s.sinistra, ToInteger(6 - std::floor(w)));
+    if (h < 6) s.sopra = std::max(s.sopra, ToInteger(6 - std::floor(h)));
+    return s;
 }
 
 String Campo::LarghezzeCaratteri() const {

@@ -58,6 +58,21 @@ class Campo {
     // Measures the label again without drawing.
     void DimensEtichetta();
 
+    // How far a draw of the field may reach beyond its extent on each side, in
+    // pixels: a label drawn above its frame (a size of 0 or less draws the
+    // default size with its baseline on the frame's top), one leaning out past
+    // its width or hanging below, the handle of a frame smaller than it (from a
+    // hand-edited file). Taken from the label as last measured.
+    struct Sbordo {
+        Integer sinistra = 0, sopra = 0, destra = 0, sotto = 0;
+    };
+    Sbordo Sbordi() const;
+
   private:
     void ImpostaTesto(fw::Graphics& g, bool conSottolineato) const;
+    // Sets wEtich and hEtich, and where the label's pixels lie, from g's text settings.
+    void MisuraEtichetta(fw::Graphics& g);
+    // How far the label's pixels reach beyond the wEtich x hEtich from (tx, ty)
+    // that the extent always holds.
+    Sbordo sbordoEtichetta_;
 };

@@ -22,6 +22,18 @@ Integer Satura(Wide v) {
     return ToInteger(static_cast<double>(v));
 }
 
+void Allarga(Campo::Sbordo& s, const Campo::Sbordo& altro) {
+    s.sinistra = std::max(s.sinistra, altro.sinistra);
+    s.sopra = std::max(s.sopra, altro.sopra);
+    s.destra = std::max(s.destra, altro.destra);
+    s.sotto = std::max(s.sotto, altro.sotto);
+}
+
+bool Uguali(const Campo::Sbordo& a, const Campo::Sbordo& b) {
+    return a.sinistra == b.sinistra && a.sopra == b.sopra && a.destra == b.destra &&
+           a.sotto == b.sotto;
+}
+
 }  // namespace
 
 DragCanvas::DragCanvas(fw::Window& parent, String name, Integer left, Integer top, Integer width,
@@ -61,6 +73,8 @@ void DragCanvas::Paint(fw::Graphics& g) {
     PreparaBuffer();
     RidisegnaOggetti(0, 0, Width(), Height());
     g.DrawPicture(*buffer, 0, 0);
+    // What fields drew outside their extents before is gone from the screen.
+    sbordo_ = sbordoDisegnato_;
 }
 
 bool DragCanvas::MouseDown(Integer x, Integer y) {
@@ -212,13 +226,22 @@ void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer h
     for (const auto& s : vSezioni) {
         if (y <= s->posizY && Wide{y} + height >= Wide{s->posizY} - 14) s->Disegna(g);
     }
+    // A field is drawn when its extent, widened by what fields draw beyond
+    // theirs, touches the rectangle.
+    const Campo::Sbordo m = sbordo_;
+    Campo::Sbordo disegnato;
     for (const auto& c : vCampi) {
-        if (x <= Wide{c->tx} + c->Larghezza() && Wide{x} + width >= c->tx &&
-            y <= Wide{c->ty} + c->Altezza() && Wide{y} + height >= c->ty) {
+        if (Wide{x} - m.destra <= Wide{c->tx} + c->Larghezza() &&
+            Wide{x} + width + m.sinistra >= c->tx &&
+            Wide{y} - m.sotto <= Wide{c->ty} + c->Altezza() &&
+            Wide{y} + height + m.sopra >= c->ty) {
             c->Disegna(g);
+            Allarga(disegnato, c->Sbordi());
         }
     }
-    rettSelez->Disegna(g);
+    sbordoDisegnato_ = disegnato;
+    Allarga(sbordo_, disegnato);
+    if (rettSelez) rettSelez->Disegna(g);  // none before the canvas's Open
 }
 
 void DragCanvas::PreparaBuffer() {
@@ -233,8 +256,34 @@ void DragCanvas::PreparaBuffer() {
 
 void DragCanvas::RidisegnaArea(Integer x, Integer y, Integer width, Integer height) {
     PreparaBuffer();
-    RidisegnaOggetti(x, y, width, height);
-    Graphics().DrawPicture(*buffer, x, y, width, height, x, y, width, height);
+    if (width < 0 || height < 0) {
+        // No rectangle: nothing shows.
+        RidisegnaOggetti(x, y, width, height);
+        return;
+    }
+    // Also what the fields near the rectangle draw outside their extents, now
+    // and before, as far as the canvas goes. Drawing them may show that they
+    // reach further (a label just measured anew): then once more, wider.
+    Wide sinistra, alto, destra, basso;
+    Campo::Sbordo usato;
+    do {
+        usato = sbordo_;
+        sinistra = x, alto = y, destra = Wide{x} + width, basso = Wide{y} + height;
+        if (sinistra > 0) sinistra = std::max<Wide>(sinistra - usato.sinistra, 0);
+        if (alto > 0) alto = std::max<Wide>(alto - usato.sopra, 0);
+        if (destra < Width()) destra = std::min<Wide>(destra + usato.destra, Width());
+        if (basso < Height()) basso = std::min<Wide>(basso + usato.sotto, Height());
+        RidisegnaOggetti(static_cast<Integer>(sinistra), static_cast<Integer>(alto),
+                         Satura(destra - sinistra), Satura(basso - alto));
+    } while (!Uguali(usato, sbordo_));
+    Graphics().DrawPicture(*buffer, static_cast<double>(sinistra), static_cast<double>(alto),
+                           static_cast<double>(destra - sinistra),
+                           static_cast<double>(basso - alto), static_cast<double>(sinistra),
+                           static_cast<double>(alto), static_cast<double>(destra - sinistra),
+                           static_cast<double>(basso - alto));
+    if (sinistra <= 0 && alto <= 0 && destra >= Width() && basso >= Height()) {
+        sbordo_ = sbordoDisegnato_;
+    }
 }
 
 void DragCanvas::RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height) {
@@ -319,10 +368,20 @@ void DragCanvas::ApriFileSfondo(const String& nome) {
 }
 
 void DragCanvas::SelezionaTutti(bool selezionato) {
+    // The fields whose handle comes or goes are repainted, not drawn again
+    // over what is there: a label's anti-aliased edges drawn over themselves
+    // darken at every click, and a field drawn again comes over later ones.
+    Wide sinistra = std::numeric_limits<Wide>::max(), alto = sinistra;
+    Wide destra = std::numeric_limits<Wide>::min(), basso = destra;
     for (const auto& c : vCampi) {
+        if (c->selezionato == selezionato) continue;
         c->selezionato = selezionato;
-        c->Disegna(Graphics());
+        sinistra = std::min<Wide>(sinistra, c->tx);
+        alto = std::min<Wide>(alto, c->ty);
+        destra = std::max(destra, Wide{c->tx} + c->Larghezza());
+        basso = std::max(basso, Wide{c->ty} + c->Altezza());
     }
+    if (sinistra <= destra) RidisegnaAreaLarga(sinistra, alto, destra - sinistra, basso - alto);
     if (selezionato) {
         PalettePopola();
     } else {
@@ -331,9 +390,10 @@ void DragCanvas::SelezionaTutti(bool selezionato) {
 }
 
 void DragCanvas::DuplicaCampi() {
-    // Sources and copies are drawn straight onto the canvas, each on top of what
-    // is there; a source drawn after the copies of later fields covers them, so
-    // the area they touched is painted again afterwards, in list order.
+    // Sources and copies are not drawn one by one over what is there: a source
+    // drawn after the copies of later fields would cover them, and labels drawn
+    // over themselves darken. The area they touch is repainted once, in list
+    // order.
     Wide sinistra = std::numeric_limits<Wide>::max(), alto = sinistra;
     Wide destra = std::numeric_limits<Wide>::min(), basso = destra;
     auto allarga = [&](const Campo& k) {
@@ -346,7 +406,6 @@ void DragCanvas::DuplicaCampi() {
         const std::shared_ptr<Campo> sorgente = vCampi[i];
         if (!sorgente->selezionato) continue;
         sorgente->selezionato = false;
-        sorgente->Disegna(Graphics());
         allarga(*sorgente);
         std::shared_ptr<Campo> copia = AggiungiCampo();
         copia->tx = Satura(Wide{sorgente->tx} + 14);
@@ -365,7 +424,7 @@ void DragCanvas::DuplicaCampi() {
         copia->riquadro->Height = sorgente->riquadro->Height;
         copia->coloreEtich = sorgente->coloreEtich;
         copia->etichetta = sorgente->etichetta;
-        copia->Disegna(Graphics());
+        copia->DimensEtichetta();
         allarga(*copia);
         modificato = true;
     }

@@ -67,6 +67,13 @@ class DragCanvas : public fw::Canvas {
     using Wide = long long;
 
   private:
+    // The most that fields have drawn beyond their extents, on each side, since
+    // the page was last painted whole. Repaints reach that much further, and
+    // take in fields that near, so that those pixels are drawn again or cleared
+    // when the field moves, changes or goes.
+    Campo::Sbordo sbordo_;
+    // The same over the fields the last RidisegnaOggetti drew.
+    Campo::Sbordo sbordoDisegnato_;
     // RidisegnaArea of a rectangle computed in wide integers.
     void RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height);
     void PalettePopola();

@@ -218,16 +218,15 @@ bool wPalette::canColore_MouseDown(Integer, Integer) {
     fw::Graphics& s = canColore->Graphics();
     s.ForeColor = colore;
     s.FillRect(1, 1, s.Width() - 2, s.Height() - 2);
-    // Each field is drawn straight onto the page; drawn over what is there, a
-    // field low in the list would cover later ones and its label's edges would
-    // blend with the old colour, so the area is then painted again in list order.
+    // The fields are repainted, not drawn over what is there: a field low in
+    // the list would cover later ones and its label's edges would blend with
+    // the old colour.
     DragCanvas& c = Pagina();
     Area area;
     for (std::size_t i = c.vCampi.size(); i-- > 0;) {
         const std::shared_ptr<Campo> k = c.vCampi[i];
         if (!k->selezionato) continue;
         k->coloreEtich = colore;
-        k->Disegna(c.Graphics());
         area.Aggiungi(*k);
     }
     area.Ridisegna(c);

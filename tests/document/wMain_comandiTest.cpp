@@ -388,7 +388,7 @@ TEST_F(Comandi, AggiungiNellaParteVisibileConIDefault) {
         EXPECT_EQ(nuovo->dimFont, 10);
         EXPECT_TRUE(c.modificato);
         EXPECT_EQ(::wPalette().efX->Text(), "segno");
-        // Drawn straight onto the canvas, where the page shows it.
+        // Shown on the canvas as the page has it.
         QApplication::processEvents();
         EXPECT_TRUE(RidipintoComeLaPagina(Rett{k.x, k.y, nuovo->Larghezza(), nuovo->Altezza()}));
     }

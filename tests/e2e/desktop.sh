@@ -12,61 +12,14 @@
 binario=${1:?path of the velarix binary}
 artefatti=${2:?folder for the screenshots}
 source "$(dirname "$0")/comune.sh"
+source "$(dirname "$0")/openbox.sh"
 inizio_suite=$(ora_ms)
-for strumento in openbox xprop xwininfo; do
-  if ! command -v "$strumento" >/dev/null 2>&1; then
-    echo "SKIP: $strumento is not installed"
-    exit 77
-  fi
-done
+controlla_openbox
 prepara
-# An Italian desktop, where the locale is there to have.
-if locale -a 2>/dev/null | grep -qix 'it_IT.utf8'; then
-  export LC_ALL=it_IT.UTF-8
-else
-  echo "note: no it_IT.UTF-8 locale here; the run goes on in the default one"
-fi
-wm_pid=
+in_italiano
 trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; pulisci' EXIT
-
-# Starts openbox with its stock settings and waits until it manages the screen.
-avvia_openbox() {
-  local _
-  mkdir -p "$tmp/wm"
-  XDG_CONFIG_HOME="$tmp/wm" openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 100); do
-    kill -0 "$wm_pid" 2>/dev/null || return 1
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
-  done
-  return 1
-}
 avvia_openbox || fail "openbox did not start: $(cat "$tmp/openbox.log")"
 
-# Under a window manager xdotool's window position counts the frame twice; the
-# X server's own answer is the inside of the window on the screen.
-geometria() {
-  local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-  X=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
-  Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
-  WIDTH=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
-  HEIGHT=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
-}
-# The window manager picks the window that gets the keyboard.
-attiva() {
-  xdotool windowactivate --sync "$1" 2>/dev/null
-  sleep 0.2
-}
-# Sets FX, FY, FW, FH to the window's frame as the window manager drew it.
-cornice() {
-  local X Y WIDTH HEIGHT l r t b
-  geometria "$1" || fail "window $1 is gone"
-  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  [ -n "$b" ] || fail "window $1 has no frame extents"
-  FX=$((X - l)) FY=$((Y - t)) FW=$((WIDTH + l + r)) FH=$((HEIGHT + t + b))
-}
 vicino() { [ $(($1 - $2)) -le "$3" ] && [ $(($2 - $1)) -le "$3" ]; }
 # Checks that the window $1's frame is centred over the main window's, within
 # 3 pixels (a frame of odd size has no middle pixel).
@@ -106,15 +59,7 @@ principale=$(finestra "FIp.txt") || fail "no layout for Fattura"
 
 # --- The palette: beside the main window's right edge, 40 pixels below its
 # top, transient for it and not above every application.
-tavolozza=
-for _ in $(seq 50); do
-  for w in $(finestre); do
-    [ "$w" = "$principale" ] || tavolozza=$w
-  done
-  [ -n "$tavolozza" ] && break
-  sleep 0.1
-done
-[ -n "$tavolozza" ] || fail "no palette"
+trova_tavolozza "$principale" || fail "no palette"
 cornice "$principale"
 atteso_x=$((FX + FW + 16)) atteso_y=$((FY + 40))
 for _ in $(seq 20); do

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "Pixel.h"
 #include "framework/Controls.h"
 #include "framework/Drawing.h"
 #include "framework/Window.h"
@@ -447,4 +448,62 @@ TEST(Controlli, IconaNitidaANuovaDensita) {
     }
     b.SetIcon(nullptr);
     EXPECT_TRUE(tb->icon().isNull());
+}
+
+// A pressed toggle is plainly told from a released one, with a caption or a
+// picture: its face far darker, a dark rim all round, the caption still dark
+// on it. The style's own pressed face was barely darker (#DBDBDB on #EFEFEF).
+TEST(Controlli, InterruttorePremutoBenDistintoDaRilasciato) {
+    Window f(3);
+    f.SetSize(100, 40);
+    BevelButton g(f, "bbGrassetto", 10, 10, 18, 18);
+    g.SetButtonType(1);
+    g.SetCaption("G");
+    SetTextStyle(g, "System", 12, true);
+    BevelButton s(f, "bbSinistra", 40, 10, 18, 18);
+    s.SetButtonType(1);
+    QImage righe(14, 14, QImage::Format_ARGB32);
+    righe.fill(Qt::transparent);
+    for (int y = 2; y < 14; y += 3) {
+        for (int x = 1; x < (y % 2 ? 13 : 9); ++x) righe.setPixel(x, y, 0xFF303030);
+    }
+    s.SetIcon(Picture::FromImage(righe));
+    Mostra(f);
+    auto luce = [](const QImage& i, int x, int y) {
+        double dpr = i.devicePixelRatio();
+        QRgb v = i.pixel(int(x * dpr), int(y * dpr));
+        return prova::Luminosita(RGB(qRed(v), qGreen(v), qBlue(v)));
+    };
+    auto piuScuro = [](const QImage& i) {
+        int minimo = 255;
+        for (int y = 0; y < i.height(); ++y) {
+            for (int x = 0; x < i.width(); ++x) {
+                QRgb v = i.pixel(x, y);
+                minimo = std::min(minimo, prova::Luminosita(RGB(qRed(v), qGreen(v), qBlue(v))));
+            }
+        }
+        return minimo;
+    };
+    for (BevelButton* b : {&g, &s}) {
+        SCOPED_TRACE(b->Name());
+        b->SetValue(false);
+        Aggiorna();
+        QImage su = b->Widget()->grab().toImage();
+        b->SetValue(true);
+        Aggiorna();
+        QImage giu = b->Widget()->grab().toImage();
+        // The face, left of the caption and inside the rim and shadow.
+        for (auto [x, y] : {std::pair{2, 9}, {15, 15}, {9, 2}}) {
+            EXPECT_GE(luce(su, x, y) - luce(giu, x, y), 60) << x << ", " << y;
+        }
+        for (int i = 0; i < 18; ++i) {
+            EXPECT_LT(luce(giu, i, 0), 100);
+            EXPECT_LT(luce(giu, i, 17), 100);
+            EXPECT_LT(luce(giu, 0, i), 100);
+            EXPECT_LT(luce(giu, 17, i), 100);
+        }
+        // The caption or the picture still shows, darker than the face.
+        EXPECT_LT(piuScuro(giu.copy(3, 3, giu.width() - 6, giu.height() - 6)),
+                  luce(giu, 15, 15) - 80);
+    }
 }

@@ -174,6 +174,38 @@ TEST_F(DragCanvasMouse, SpostaTuttaLaSelezioneSopraLoSfondo) {
     EXPECT_TRUE(SchermoAggiornato());
 }
 
+// A label can be drawn beyond its field's extent: a size of 0 draws the
+// default size with its baseline on the frame's top, so above the frame; a
+// large italic label leans out past its measured width. Moved, resized,
+// selected and deselected, the field takes those pixels with it.
+TEST_F(DragCanvasMouse, UnEtichettaFuoriDalCampoNonLasciaTracce) {
+    auto sopra = Campo_(100, 200, 100, 14, "Sopra il riquadro");
+    sopra->dimFont = 0;
+    auto pendente = Campo_(300, 300, 20, 14, "ff");
+    pendente->dimFont = 90;
+    pendente->stileC = true;
+    for (auto& k : {sopra, pendente}) k->DimensEtichetta();
+    c.RidisegnaArea(0, 0, 600, 850);
+    ASSERT_TRUE(SchermoAggiornato());
+    struct Caso {
+        std::shared_ptr<Campo> campo;
+        int dx, dy;  // the press, from the frame's corner
+    };
+    for (const Caso& k : {Caso{sopra, 5, 5}, Caso{pendente, 5, 5}, Caso{pendente, 17, 11}}) {
+        int x = k.campo->tx + k.dx, y = k.campo->ty + k.dy;
+        Premi(x, y);
+        EXPECT_TRUE(SchermoAggiornato());
+        for (auto [px, py] : {std::pair{x + 37, y + 23}, {x - 50, y + 11}, {x + 3, y - 60}}) {
+            Trascina(px, py);
+            EXPECT_TRUE(SchermoAggiornato()) << px << ", " << py;
+        }
+        Rilascia(x + 3, y - 60);
+        Premi(590, 840);
+        Rilascia(590, 840);
+        EXPECT_TRUE(SchermoAggiornato());
+    }
+}
+
 TEST_F(DragCanvasMouse, RidimensionaConMinimoSeiPerSei) {
     auto a = Campo_(100, 100), b = Campo_(100, 300);
     b->selezionato = true;

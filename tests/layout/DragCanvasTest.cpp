@@ -197,6 +197,47 @@ TEST_F(DragCanvasTest, SelezionaTuttiMostraLeManiglieEAvvisaLaTavolozza) {
     EXPECT_FALSE(c.modificato);
 }
 
+// Selection changes leave on the screen what a repaint leaves. A label wider
+// than its frame is anti-aliased text outside the frame's fill: drawn again
+// over itself at every change, it would darken click by click; a field drawn
+// again over a later one would come over it. Neither may happen, however many
+// times the selection changes.
+TEST_F(DragCanvasTest, ICambiDiSelezioneNonScurisconoLeEtichette) {
+    auto lunga = Campo_(100, 100, 30, 14, "Un'etichetta più larga del riquadro");
+    auto sopra = Campo_(150, 104, 60, 14, "Sopra");
+    auto sotto = Campo_(100, 400, 40, 14, "Etichetta sotto il riquadro");
+    sotto->dimFont = 0;  // the default size, its baseline on the frame's top
+    sotto->DimensEtichetta();
+    Campo_(300, 500, 2, 3, "");  // from a file: its handle is larger than the frame
+    c.RidisegnaArea(0, 0, 600, 850);
+    auto giro = [&] {
+        Premi(110, 107);  // selects the long label's field
+        Rilascia(110, 107);
+        EXPECT_TRUE(SchermoAggiornato());
+        Premi(400, 600);  // empty page: everything deselected
+        Rilascia(400, 600);
+        EXPECT_TRUE(SchermoAggiornato());
+        Premi(170, 112);  // the later field: the other one deselected first
+        Rilascia(170, 112);
+        EXPECT_TRUE(SchermoAggiornato());
+        Premi(301, 501);  // the small frame, whose handle goes when it is deselected
+        Rilascia(301, 501);
+        EXPECT_TRUE(SchermoAggiornato());
+        Premi(400, 600);
+        Rilascia(400, 600);
+        EXPECT_TRUE(SchermoAggiornato());
+        c.SelezionaTutti(true);
+        EXPECT_TRUE(SchermoAggiornato());
+        c.SelezionaTutti(false);
+        EXPECT_TRUE(SchermoAggiornato());
+    };
+    giro();
+    QImage dopoUnGiro = Schermo();
+    for (int i = 0; i < 4; ++i) giro();
+    prova::Differenza d = prova::Confronta(dopoUnGiro, Schermo());
+    EXPECT_TRUE(d.Vuota()) << d.Testo();
+}
+
 TEST_F(DragCanvasTest, DuplicaCampiCopiaLaSelezioneInAvanti) {
     auto f0 = Campo_(100, 100), f1 = Campo_(100, 200, 80, 40), f2 = Campo_(300, 100),
          f3 = Campo_(110, 210, 60, 30, "Tre");
