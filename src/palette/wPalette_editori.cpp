@@ -7,6 +7,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Fonts.h"
 #include "framework/Text.h"
+#include "layout/AreaRidisegno.h"
 #include "layout/Modulo1.h"
 #include "palette/wPalette.h"
 
@@ -16,47 +17,16 @@ using fw::ToInteger;
 
 namespace {
 
-using Wide = long long;
-
 DragCanvas& Pagina() {
     return *::wMain().DragCanvas1;
 }
-
-// The area an edit touched: the union of the changed fields' old and new
-// extents. It starts empty, so an edit of no field repaints nothing.
-struct Area {
-    Integer left = 100000, top = 100000, right = -100000, bottom = -100000;
-
-    // Grows by the field's extent. A label whose baseline lies at or above the
-    // frame's top (a size of 0 or less draws the default size there), or whose
-    // descent reaches below the extent, is drawn outside it: the label's own
-    // rows are taken in too, or its old pixels would stay on the screen.
-    void Aggiungi(const Campo& k) {
-        double x = k.tx, y = k.ty;
-        double etichettaSu = y + k.dimFont - k.hEtich;
-        double etichettaGiu = y + k.dimFont + k.hEtich;
-        left = ToInteger(fw::Min(left, x));
-        top = ToInteger(Modulo1::Min3(top, y, etichettaSu));
-        right = ToInteger(fw::Max(right, x + k.Larghezza()));
-        bottom = ToInteger(Modulo1::Max3(bottom, y + k.Altezza(), etichettaGiu));
-    }
-
-    // Repaints the part of the area that lies on the canvas.
-    void Ridisegna(DragCanvas& c) const {
-        Wide l = std::clamp<Wide>(left, 0, c.Width()), r = std::clamp<Wide>(right, 0, c.Width());
-        Wide t = std::clamp<Wide>(top, 0, c.Height()), b = std::clamp<Wide>(bottom, 0, c.Height());
-        if (r <= l || b <= t) return;
-        c.RidisegnaArea(static_cast<Integer>(l), static_cast<Integer>(t),
-                        static_cast<Integer>(r - l), static_cast<Integer>(b - t));
-    }
-};
 
 // Writes into every selected field, from the end of the list, and repaints the
 // union of what they covered before and after. The list is read afresh at each
 // step: a modal warning inside scrivi must not leave the walk on a stale index.
 template <class F>
 void Modifica(bool rimisura, F&& scrivi) {
-    Area area;
+    AreaRidisegno area;
     for (std::size_t i = Pagina().vCampi.size(); i-- > 0;) {
         auto& campi = Pagina().vCampi;
         if (i >= campi.size()) continue;
@@ -222,7 +192,7 @@ bool wPalette::canColore_MouseDown(Integer, Integer) {
     // the list would cover later ones and its label's edges would blend with
     // the old colour.
     DragCanvas& c = Pagina();
-    Area area;
+    AreaRidisegno area;
     for (std::size_t i = c.vCampi.size(); i-- > 0;) {
         const std::shared_ptr<Campo> k = c.vCampi[i];
         if (!k->selezionato) continue;
