@@ -125,8 +125,8 @@ String NonLeggibile(const fw::FolderItem& f) {
 // A layout holds a few hundred fields (85 data fields, 30 fixed texts), a file
 // of some kilobytes. A file far beyond these bounds is no layout, and reading
 // it would take the program's memory and time for nothing.
-constexpr long long kByteMassimi = 16LL << 20;
-constexpr std::size_t kRigheCampoMassime = 100000;
+constexpr long long kByteMassimi = 4LL << 20;
+constexpr std::size_t kRigheCampoMassime = 50000;
 
 // Whether bytes holds more than massime lines after its first sei, each line
 // ended as TextInputStream::ReadLine ends it (CR, LF or CRLF).

@@ -11,8 +11,10 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "framework/DrawingPrivate.h"
 
@@ -77,6 +79,53 @@ std::unordered_map<StaticKey, QStaticText, StaticKeyHash>& StaticCache() {
     static std::unordered_map<StaticKey, QStaticText, StaticKeyHash> cache;
     if (cache.size() > 5000) cache.clear();
     return cache;
+}
+
+// A text longer than this many bytes is measured and drawn in pieces of at
+// most that length, each laid out on its own: the toolkit lays a text out
+// whole, in memory many times its size, and a label read from a damaged file
+// may run to megabytes. Only the pieces that reach the surface are drawn, so
+// such a label costs one measuring, then no more than a short one.
+constexpr std::size_t kTextPiece = 4096;
+
+bool LongText(const String& text) {
+    return text.size() > kTextPiece;
+}
+
+// The pieces of a long text (whole UTF-8 characters) and their advances.
+struct TextPieces {
+    std::vector<std::size_t> starts;  // byte offsets, with the text's end last
+    std::vector<int> advances;
+    long long width = 0;
+};
+
+const TextPieces& Pieces(int font, const QFontMetrics& fm, const String& text) {
+    // Few and large: a key holds the whole text.
+    static std::unordered_map<StaticKey, TextPieces, StaticKeyHash> cache;
+    StaticKey key{font, text};
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= 16) cache.clear();
+    TextPieces pieces;
+    for (std::size_t i = 0; i < text.size();) {
+        pieces.starts.push_back(i);
+        std::size_t end = std::min(text.size(), i + kTextPiece);
+        // Back over continuation bytes, so no character is cut in two.
+        while (end < text.size() && end > i + 1 &&
+               (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        int w = fm.horizontalAdvance(Q(text.substr(i, end - i)));
+        pieces.advances.push_back(w);
+        pieces.width += w;
+        i = end;
+    }
+    pieces.starts.push_back(text.size());
+    return cache.emplace(std::move(key), std::move(pieces)).first->second;
+}
+
+int Saturated(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, 0, std::numeric_limits<int>::max()));
 }
 
 int PixelSize(double size) {
@@ -353,6 +402,18 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     p->setPen(ToQColor(ForeColor));
     if (wrap) {
         p->drawText(QRectF(x, y - entry.ascent, wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
+    } else if (LongText(text)) {
+        // The pieces that reach the surface, each where the ones before it end.
+        const TextPieces& pieces = Pieces(entry.id, fm, text);
+        double left = x, right = surface_.Width() + 8.0 + margin;
+        for (std::size_t i = 0; i < pieces.advances.size() && left < right; ++i) {
+            double w = pieces.advances[i];
+            if (left + w > -8.0 - margin) {
+                const std::size_t from = pieces.starts[i], to = pieces.starts[i + 1];
+                p->drawText(QPointF(left, y), Q(text.substr(from, to - from)));
+            }
+            left += w;
+        }
     } else if (entry.font.underline()) {
         p->drawText(QPointF(x, y), Q(text));
     } else {
@@ -376,7 +437,8 @@ Integer Graphics::StringWidth(const String& text) {
     auto& cache = MeasureCache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    int w = entry.metrics.horizontalAdvance(Q(text));
+    int w = LongText(text) ? Saturated(Pieces(entry.id, entry.metrics, text).width)
+                           : entry.metrics.horizontalAdvance(Q(text));
     cache.emplace(std::move(key), w);
     return w;
 }
@@ -391,7 +453,12 @@ Integer Graphics::StringHeight(const String& text, double wrapWidth) {
     if (it != cache.end()) return it->second;
     const QFontMetrics& fm = entry.metrics;
     int h = entry.height;
-    if (wrap > 0 && !text.empty()) {
+    if (wrap > 0 && LongText(text)) {
+        // As many lines as its width fills: laying it out to wrap it would take
+        // the memory the pieces save.
+        long long lines = (Pieces(entry.id, fm, text).width + wrap - 1) / wrap;
+        h = std::max(h, Saturated(std::max(1LL, lines) * fm.lineSpacing()));
+    } else if (wrap > 0 && !text.empty()) {
         h = std::max(
             h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, Q(text)).height());
     }
