@@ -729,33 +729,59 @@ TEST_F(FileConfigTest, LaCausaDiUnaRegistrazioneFallitaNelMessaggio) {
 // page on screen belongs to that file, and saves go there as soon as whatever
 // stood in the way is gone.
 TEST_F(FileConfigTest, FileNonLeggibileAllAvvioSiRegistraQuandoSiPuo) {
-    ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt"));
-    seam::AnswerMsgBox();
-    w->ApriFile();
-    EXPECT_EQ(Messaggi(),
-              std::vector<String>{"Il file di configurazione " + programma.File("FIp.txt") +
-                                  " non può essere letto (permessi insufficienti o "
-                                  "non è un file). Il configuratore aperto resta "
-                                  "invariato."});
-    EXPECT_EQ(w->nomeFileConfig, "FIp.txt");
-    EXPECT_EQ(w->Title(), "FIp.txt");
+    const String file = programma.File("FIp.txt");
+    struct Caso {
+        const char* nome;
+        std::function<void()> metti;
+        String causa;
+    };
+    const Caso casi[] = {
+        {"una cartella",
+         [&] { ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt")); },
+         "al suo posto c'è una cartella"},
+        {"una FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); },
+         "al suo posto c'è un file speciale (un dispositivo o una coda), che non viene sostituito"},
+        {"un collegamento a /dev/zero", [&] { ASSERT_EQ(symlink("/dev/zero", file.c_str()), 0); },
+         "al suo posto c'è un file speciale (un dispositivo o una coda), che non viene sostituito"},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        // The program as it starts: no layout was open before.
+        prova::Chiudi<vx::wMain>();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w = &Mostrata();
+        w->nomeFileConfig = "FIp.txt";
+        caso.metti();
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file di configurazione " + file +
+                                                  " non può essere letto (permessi insufficienti "
+                                                  "o non è un file). Il configuratore aperto "
+                                                  "resta invariato."});
+        EXPECT_EQ(w->nomeFileConfig, "FIp.txt");
+        EXPECT_EQ(w->Title(), "FIp.txt");
 
-    Nuovo(0, 3, 4, "testo");
-    seam::ClearShown();
-    seam::AnswerMsgBox();
-    EXPECT_FALSE(w->RegistraFile());
-    EXPECT_EQ(Messaggi(), std::vector<String>{"Non è possibile creare il file di configurazione " +
-                                              programma.File("FIp.txt") +
-                                              ": al suo posto c'è una cartella. Le modifiche non "
-                                              "sono state registrate."});
-    EXPECT_TRUE(C().modificato);
+        Nuovo(0, 3, 4, "testo");
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        EXPECT_FALSE(w->RegistraFile());
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Non è possibile creare il file di "
+                                                  "configurazione " +
+                                                  file + ": " + caso.causa +
+                                                  ". Le modifiche non sono state registrate."});
+        EXPECT_TRUE(C().modificato);
 
-    ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).rmdir("FIp.txt"));
-    seam::ClearShown();
-    ASSERT_TRUE(w->RegistraFile());
-    EXPECT_TRUE(seam::Shown().empty());
-    EXPECT_EQ(Disco(), Inizio() + Riga({"", "", "testo", "3", "4", "100", "14", kFont, "10", "", "",
-                                        "", "0", "0", "0", "0", "0"}));
+        // Once it is gone, the page is saved there.
+        ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).rmdir("FIp.txt") ||
+                    QFile::remove(QString::fromStdString(file)));
+        seam::ClearShown();
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_TRUE(seam::Shown().empty());
+        EXPECT_EQ(Disco(), Inizio() + Riga({"", "", "testo", "3", "4", "100", "14", kFont, "10", "",
+                                            "", "", "0", "0", "0", "0", "0"}));
+        QFile::remove(QString::fromStdString(file));
+    }
 }
 
 // A picture name with a folder part is reported as missing, whether or not a
