@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "framework/DrawingPrivate.h"
 #include "framework/Text.h"
@@ -266,6 +267,9 @@ String KeyText(const QKeyEvent* e) {
 class EditFieldWidget : public QLineEdit {
   public:
     explicit EditFieldWidget(EditField* owner) : owner_(owner) {
+        // No length limit: the toolkit's default would cut a longer text set in
+        // code, and the box would then write the cut text back.
+        setMaxLength(std::numeric_limits<int>::max());
         connect(this, &QLineEdit::textChanged, this, [this] { owner_->TextChange(); });
     }
 
