@@ -128,14 +128,14 @@ String NonLeggibile(const fw::FolderItem& f) {
 constexpr long long kByteMassimi = 4LL << 20;
 constexpr std::size_t kRigheCampoMassime = 50000;
 
-// Whether bytes holds more than massime lines after its first sei, each line
-// ended as TextInputStream::ReadLine ends it (CR, LF or CRLF).
-bool TroppeRighe(const String& byte, std::size_t sei, std::size_t massime) {
+// Whether byte holds more than massime lines after the first intestazione
+// ones, each line ended as TextInputStream::ReadLine ends it (CR, LF or CRLF).
+bool TroppeRighe(const String& byte, std::size_t intestazione, std::size_t massime) {
     std::size_t righe = 0, i = 0;
     while (i < byte.size()) {
         std::size_t fine = byte.find_first_of("\r\n", i);
         ++righe;
-        if (righe > sei + massime) return true;
+        if (righe > intestazione + massime) return true;
         if (fine == String::npos) break;
         i = fine + 1;
         if (byte[fine] == '\r' && i < byte.size() && byte[i] == '\n') ++i;

@@ -14,6 +14,7 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <cerrno>
+#include <new>
 
 #include "framework/Drawing.h"
 #include "framework/QtConvert.h"
@@ -230,7 +231,13 @@ bool TextInputStream::Fill() {
         pos_ = 0;
     }
     std::size_t vecchio = bytes_.size();
-    bytes_.resize(vecchio + kPezzo);
+    try {
+        bytes_.resize(vecchio + kPezzo);
+    } catch (const std::bad_alloc&) {
+        // What memory cannot hold cannot be read: the stream ends there.
+        source_->done = failed_ = true;
+        return false;
+    }
     qint64 n = source_->file.read(bytes_.data() + vecchio, static_cast<qint64>(kPezzo));
     bytes_.resize(vecchio + static_cast<std::size_t>(std::max<qint64>(n, 0)));
     if (n <= 0) {
