@@ -6,6 +6,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Files.h"
 #include "framework/Text.h"
+#include "layout/Modulo1.h"
 
 using fw::Integer;
 using fw::String;
@@ -14,6 +15,22 @@ namespace {
 
 const char* const kErroreCreazione = "Errore nella creazione del file delle preferenze.";
 const char* const kFileAssente = "Il file delle preferenze non esiste.";
+
+// The lines the program uses: the default font name and size of new fields.
+// Nothing after them is read, counted or kept, however large the file.
+constexpr Integer kRigheUsate = 2;
+// No font name or size is longer; the rest of a longer line is passed over.
+constexpr std::size_t kLunghezzaRiga = 1000;
+
+// The creation failed: the message says why when that is known.
+void ErroreCreazione(fw::FileError errore) {
+    String causa = Modulo1::CausaErrore(errore);
+    if (causa.empty()) {
+        fw::MsgBox(kErroreCreazione);
+    } else {
+        fw::MsgBox("Errore nella creazione del file delle preferenze: " + causa + ".");
+    }
+}
 
 // The file is there as a file: a folder of that name is no preferences file.
 bool FileEsiste(const fw::FolderItem* f) {
@@ -41,8 +58,8 @@ void Preferenze::Crea(bool numerato, const String& testo) {
         f->MacCreator = "ttxt";
         f->MacType = "TEXT";
     }
-    if (!f || f->Locked() || !s) {
-        fw::MsgBox(kErroreCreazione);
+    if (!f || !s) {
+        ErroreCreazione(f ? f->LastError() : fw::FileError::Other);
         return;
     }
     if (numerato) {
@@ -51,7 +68,7 @@ void Preferenze::Crea(bool numerato, const String& testo) {
         s->Write(testo);
     }
     // A write that failed leaves the old file whole; the user must still hear of it.
-    if (!s->Close()) fw::MsgBox(kErroreCreazione);
+    if (!s->Close()) ErroreCreazione(s->LastError());
 }
 
 bool Preferenze::Esiste() {
@@ -60,7 +77,16 @@ bool Preferenze::Esiste() {
     // A file that cannot be read keeps the count it had: it is there, and is
     // not overwritten with the defaults at start-up.
     if (auto s = f->OpenAsTextFile()) {
-        NUM_CAMPI = fw::CountFields(s->ReadAll(), fw::Chr(13)) - 1;
+        // The CRs, as many as there are lines in use at most; -1 for an empty file.
+        Integer cr = 0;
+        bool vuoto = true;
+        while (cr < kRigheUsate && !s->EndOfFile()) {
+            String pezzo = s->Read(1 << 16);
+            vuoto = vuoto && pezzo.empty();
+            for (std::size_t i = 0; cr < kRigheUsate && i < pezzo.size(); ++i)
+                cr += pezzo[i] == '\r';
+        }
+        NUM_CAMPI = vuoto ? -1 : cr;
         s->Close();
     }
     return true;
@@ -77,7 +103,7 @@ String Preferenze::Leggi(Integer n) {
     if (!s) return riga;
     for (long long i = 1; i <= n; ++i) {
         if (s->EndOfFile()) break;
-        riga = s->ReadLine();
+        riga = s->ReadLine(kLunghezzaRiga);
     }
     s->Close();
     return riga;
@@ -88,9 +114,8 @@ bool Preferenze::Scrivi(Integer n, const String& valore) {
     // replacing one.
     if (n > NUM_CAMPI || n < 1) return false;
 
-    // The file is read once and each other line taken as Leggi gives it (the
-    // last line for one the file lacks), so a long file costs one reading, not
-    // one per line.
+    // The file is read once, no further than the lines rebuilt, and each other
+    // line taken as Leggi gives it (the last line for one the file lacks).
     auto f = File();
     bool esiste = FileEsiste(f.get());
     std::vector<String> righe;
@@ -101,7 +126,9 @@ bool Preferenze::Scrivi(Integer n, const String& valore) {
             fw::MsgBox(kErroreCreazione);
             return false;
         }
-        while (!s->EndOfFile()) righe.push_back(s->ReadLine());
+        while (static_cast<long long>(righe.size()) < NUM_CAMPI && !s->EndOfFile()) {
+            righe.push_back(s->ReadLine(kLunghezzaRiga));
+        }
         s->Close();
     }
     auto riga = [&](long long i) -> String {

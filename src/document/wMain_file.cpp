@@ -95,25 +95,52 @@ String Stella(bool v) {
 String Percorso(const fw::FolderItem& f) {
     String p = f.AbsolutePath();
     if (p.size() > 1 && p.back() == '/') p.pop_back();
-    return p;
+    return Modulo1::Abbrevia(p);
+}
+
+// " because ...": the cause as the end of a sentence; "" when it is not known.
+String Perche(fw::FileError errore) {
+    String causa = Modulo1::CausaErrore(errore);
+    return causa.empty() ? String() : ": " + causa;
 }
 
 String NonScrivibile(const fw::FolderItem* f, const String& nome) {
-    return "Non è possibile creare il file di configurazione " + (f ? Percorso(*f) : nome) +
-           ": la cartella del programma è protetta da scrittura oppure al suo posto c'è una "
-           "cartella o un file bloccato. Le modifiche non sono state registrate.";
+    return "Non è possibile creare il file di configurazione " +
+           (f ? Percorso(*f) + Perche(f->LastError()) : nome) +
+           ". Le modifiche non sono state registrate.";
 }
 
-String ScritturaFallita(const fw::FolderItem& f) {
-    return "La scrittura del file di configurazione " + Percorso(f) +
-           " non è riuscita (disco pieno?). Il file precedente è rimasto com'era e le modifiche "
-           "non sono state registrate.";
+String ScritturaFallita(const fw::FolderItem& f, fw::FileError errore) {
+    return "La scrittura del file di configurazione " + Percorso(f) + " non è riuscita" +
+           Perche(errore) +
+           ". Il file precedente è rimasto com'era e le modifiche non sono state registrate.";
 }
 
 String NonLeggibile(const fw::FolderItem& f) {
     return "Il file di configurazione " + Percorso(f) +
            " non può essere letto (permessi insufficienti o non è un file). Il configuratore "
            "aperto resta invariato.";
+}
+
+// A layout holds a few hundred fields (85 data fields, 30 fixed texts), a file
+// of some kilobytes. A file far beyond these bounds is no layout, and reading
+// it would take the program's memory and time for nothing.
+constexpr long long kByteMassimi = 4LL << 20;
+constexpr std::size_t kRigheCampoMassime = 50000;
+
+// Whether byte holds more than massime lines after the first intestazione
+// ones, each line ended as TextInputStream::ReadLine ends it (CR, LF or CRLF).
+bool TroppeRighe(const String& byte, std::size_t intestazione, std::size_t massime) {
+    std::size_t righe = 0, i = 0;
+    while (i < byte.size()) {
+        std::size_t fine = byte.find_first_of("\r\n", i);
+        ++righe;
+        if (righe > intestazione + massime) return true;
+        if (fine == String::npos) break;
+        i = fine + 1;
+        if (byte[fine] == '\r' && i < byte.size() && byte[i] == '\n') ++i;
+    }
+    return false;
 }
 
 }  // namespace
@@ -203,7 +230,7 @@ bool wMain::RegistraFile() {
     }
 
     if (!s->Close()) {
-        fw::MsgBox(ScritturaFallita(*f));
+        fw::MsgBox(ScritturaFallita(*f, s->LastError()));
         return false;
     }
     canvas.modificato = false;
@@ -221,15 +248,38 @@ void wMain::ApriFile() {
         return;
     }
 
-    // The whole file is read here, before anything of the open layout changes.
-    auto s = f->OpenAsTextFile();
-    if (!s) {
-        // The layout on screen stays, and so does the file it is saved to: the
-        // new/open dialog has already named the unreadable one.
-        fw::MsgBox(NonLeggibile(*f));
-        nomeFileConfig = nomeFileAperto;
+    // A file too large to be a layout is refused before it is read.
+    auto troppoGrande = [this] {
+        fw::MsgBox("Il file " + nomeFileConfig +
+                   " è troppo grande per essere un file di configurazione stampe. Ne creo uno "
+                   "nuovo.");
+        NuovoConfig();
+    };
+    if (f->Length() > kByteMassimi) {
+        troppoGrande();
         return;
     }
+
+    // The whole file is read here, before anything of the open layout changes.
+    auto file = f->OpenAsTextFile();
+    String byte;
+    if (file) byte = file->ReadAll();
+    if (!file || file->ReadError()) {
+        fw::MsgBox(NonLeggibile(*f));
+        // The layout on screen stays, and so does the file it is saved to. At
+        // start-up, before any layout was open, that is the file just chosen:
+        // once it can be written, the page is saved there.
+        if (nomeFileAperto.empty()) {
+            SetTitle(nomeFileConfig);
+            nomeFileAperto = nomeFileConfig;
+        } else {
+            nomeFileConfig = nomeFileAperto;
+        }
+        return;
+    }
+    file->Close();
+    const bool troppeRighe = TroppeRighe(byte, 6, kRigheCampoMassime);
+    auto s = std::make_unique<fw::TextInputStream>(std::move(byte));
     s->Encoding = fw::TextEncoding::MacRoman;
 
     String riga = s->ReadLine();
@@ -238,6 +288,10 @@ void wMain::ApriFile() {
                    " non è un file di configurazione stampe. Ne creo uno nuovo.");
         NuovoConfig();
         s->Close();
+        return;
+    }
+    if (troppeRighe) {
+        troppoGrande();
         return;
     }
 
@@ -260,11 +314,15 @@ void wMain::ApriFile() {
     Memo<String, Integer> cercaCampo([&palette](const String& k) { return palette.CercaCampo(k); });
     Memo<String, Integer> cercaFont([](const String& n) { return Modulo1::CercaFont(n); });
     Memo<Integer, String> nomeRiga([this](const Integer& r) { return NomeRiga(modulo, r); });
-    // Counted as the lines are read, for the fixed-text limit warning.
+    // Counted as the lines are read, for the fixed-text limit warning. It is
+    // shown once for the file, at the first field line past the limit: a file
+    // with a thousand fixed texts would otherwise ask for a thousand answers.
     Integer testiFissi = 0;
+    bool avvisato = false;
     while (!s->EndOfFile()) {
         riga = s->ReadLine();
-        std::shared_ptr<Campo> c = canvas.AggiungiCampo(testiFissi);
+        std::shared_ptr<Campo> c = canvas.AggiungiCampo(avvisato ? 0 : testiFissi);
+        avvisato = avvisato || testiFissi >= 30;
         const std::array<String, 17> colonne = Colonne(riga);
         auto col = [&colonne](std::size_t k) -> const String& { return colonne[k - 1]; };
         c->iCampo = cercaCampo(col(2));

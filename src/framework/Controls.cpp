@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "framework/DrawingPrivate.h"
 #include "framework/QtConvert.h"
@@ -275,6 +276,9 @@ EditFieldWidget* gPendingEdit = nullptr;
 class EditFieldWidget : public QLineEdit {
   public:
     explicit EditFieldWidget(EditField* owner) : owner_(owner) {
+        // No length limit: the toolkit's default would cut a longer text set in
+        // code, and the box would then write the cut text back.
+        setMaxLength(std::numeric_limits<int>::max());
         connect(this, &QLineEdit::textChanged, this, [this] { owner_->TextChange(); });
         // Only the user's edits: a text set in code is no news to the program.
         connect(this, &QLineEdit::textEdited, this, [this] {

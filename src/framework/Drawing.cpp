@@ -12,8 +12,10 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "framework/DrawingPrivate.h"
 #include "framework/QtConvert.h"
@@ -74,6 +76,53 @@ std::unordered_map<StaticKey, QRect, StaticKeyHash>& BoundsCache() {
     static std::unordered_map<StaticKey, QRect, StaticKeyHash> cache;
     if (cache.size() > 20000) cache.clear();
     return cache;
+}
+
+// A text longer than this many bytes is measured and drawn in pieces of at
+// most that length, each laid out on its own: the toolkit lays a text out
+// whole, in memory many times its size, and a label read from a damaged file
+// may run to megabytes. Only the pieces that reach the surface are drawn, so
+// such a label costs one measuring, then no more than a short one.
+constexpr std::size_t kTextPiece = 4096;
+
+bool LongText(const String& text) {
+    return text.size() > kTextPiece;
+}
+
+// The pieces of a long text (whole UTF-8 characters) and their advances.
+struct TextPieces {
+    std::vector<std::size_t> starts;  // byte offsets, with the text's end last
+    std::vector<int> advances;
+    long long width = 0;
+};
+
+const TextPieces& Pieces(int font, const QFontMetrics& fm, const String& text) {
+    // Few and large: a key holds the whole text.
+    static std::unordered_map<StaticKey, TextPieces, StaticKeyHash> cache;
+    StaticKey key{font, text};
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= 16) cache.clear();
+    TextPieces pieces;
+    for (std::size_t i = 0; i < text.size();) {
+        pieces.starts.push_back(i);
+        std::size_t end = std::min(text.size(), i + kTextPiece);
+        // Back over continuation bytes, so no character is cut in two.
+        while (end < text.size() && end > i + 1 &&
+               (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        int w = fm.horizontalAdvance(Q(text.substr(i, end - i)));
+        pieces.advances.push_back(w);
+        pieces.width += w;
+        i = end;
+    }
+    pieces.starts.push_back(text.size());
+    return cache.emplace(std::move(key), std::move(pieces)).first->second;
+}
+
+int Saturated(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, 0, std::numeric_limits<int>::max()));
 }
 
 int PixelSize(double size) {
@@ -351,6 +400,18 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     p->setPen(ToQColor(ForeColor));
     if (wrap) {
         p->drawText(QRectF(x, y - entry.ascent, wrapAt, 1 << 20), Qt::TextWordWrap, Q(text));
+    } else if (LongText(text)) {
+        // The pieces that reach the surface, each where the ones before it end.
+        const TextPieces& pieces = Pieces(entry.id, fm, text);
+        double left = x, right = surface_.Width() + 8.0 + margin;
+        for (std::size_t i = 0; i < pieces.advances.size() && left < right; ++i) {
+            double w = pieces.advances[i];
+            if (left + w > -8.0 - margin) {
+                const std::size_t from = pieces.starts[i], to = pieces.starts[i + 1];
+                p->drawText(QPointF(left, y), Q(text.substr(from, to - from)));
+            }
+            left += w;
+        }
     } else if (entry.font.underline()) {
         p->drawText(QPointF(x, y), Q(text));
     } else {
@@ -374,7 +435,8 @@ Integer Graphics::StringWidth(const String& text) {
     auto& cache = MeasureCache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    int w = entry.metrics.horizontalAdvance(Q(text));
+    int w = LongText(text) ? Saturated(Pieces(entry.id, entry.metrics, text).width)
+                           : entry.metrics.horizontalAdvance(Q(text));
     cache.emplace(std::move(key), w);
     return w;
 }
@@ -389,7 +451,12 @@ Integer Graphics::StringHeight(const String& text, double wrapWidth) {
     if (it != cache.end()) return it->second;
     const QFontMetrics& fm = entry.metrics;
     int h = entry.height;
-    if (wrap > 0 && !text.empty()) {
+    if (wrap > 0 && LongText(text)) {
+        // As many lines as its width fills: laying it out to wrap it would take
+        // the memory the pieces save.
+        long long lines = (Pieces(entry.id, fm, text).width + wrap - 1) / wrap;
+        h = std::max(h, Saturated(std::max(1LL, lines) * fm.lineSpacing()));
+    } else if (wrap > 0 && !text.empty()) {
         h = std::max(
             h, fm.boundingRect(QRect(0, 0, wrap, 1 << 20), Qt::TextWordWrap, Q(text)).height());
     }
@@ -405,13 +472,28 @@ TextBounds Graphics::StringBounds(const String& text) {
     auto it = cache.find(key);
     if (it == cache.end()) {
         const QFontMetrics& fm = entry.metrics;
-        QString q = Q(text);
         // The glyphs' own outlines, which the advance and the line height need
         // not hold (italics lean out, accents and large descents stick out).
-        QRect r = fm.boundingRect(q);
+        QRect r;
+        int advance = 0;
+        if (LongText(text)) {
+            // Laid out piece by piece: the first piece's outline, the last
+            // one's where it is drawn, and the line between them.
+            const TextPieces& p = Pieces(entry.id, fm, text);
+            std::size_t n = p.advances.size();
+            auto piece = [&](std::size_t i) {
+                return fm.boundingRect(Q(text.substr(p.starts[i], p.starts[i + 1] - p.starts[i])));
+            };
+            advance = Saturated(p.width);
+            r = piece(0) | piece(n - 1).translated(Saturated(p.width - p.advances[n - 1]), 0) |
+                QRect(0, -fm.ascent(), advance, fm.height());
+        } else {
+            QString q = Q(text);
+            r = fm.boundingRect(q);
+            advance = fm.horizontalAdvance(q);
+        }
         if (entry.font.underline()) {
-            r |= QRect(0, fm.underlinePos(), std::max(1, fm.horizontalAdvance(q)),
-                       fm.lineWidth() + 1);
+            r |= QRect(0, fm.underlinePos(), std::max(1, advance), fm.lineWidth() + 1);
         }
         // A pixel more all round: the edges' anti-aliasing, and glyphs drawn at
         // another pixel ratio than the one measured.

@@ -1,5 +1,7 @@
 #include "framework/Files.h"
 
+#include <sys/statvfs.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,9 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cerrno>
+#include <new>
 
 #include "framework/Drawing.h"
 #include "framework/QtConvert.h"
@@ -47,20 +52,64 @@ bool FolderItem::Locked() const {
     return info.exists() && !info.isWritable();
 }
 
+long long FolderItem::Length() const {
+    QFileInfo info(Q(path_));
+    return !path_.empty() && info.isFile() ? info.size() : 0;
+}
+
+namespace {
+
+// The cause of a failed create or write from the system's error code. The
+// kernel says "no space" both for a full disk and for one that has no free
+// inode left; the folder's file system tells which.
+FileError ErrorFromCode(int code, const QString& folder) {
+    switch (code) {
+        case ENOSPC: {
+            struct statvfs v {};
+            if (statvfs(QFile::encodeName(folder).constData(), &v) == 0 && v.f_files > 0 &&
+                v.f_favail == 0 && v.f_bavail > 0) {
+                return FileError::NoInodes;
+            }
+            return FileError::NoSpace;
+        }
+        case EDQUOT:
+            return FileError::NoSpace;
+        case EACCES:
+        case EPERM:
+            return FileError::NoPermission;
+        case EROFS:
+            return FileError::ReadOnlyDisk;
+        case EISDIR:
+            return FileError::FolderInTheWay;
+        case ENOENT:
+        case ENOTDIR:
+            return FileError::NoFolder;
+        default:
+            return FileError::Other;
+    }
+}
+
+QString FolderOf(const QString& path) {
+    return QFileInfo(path).absolutePath();
+}
+
+}  // namespace
+
+// --- TextInputStream's file -------------------------------------------------
+
+class TextInputStream::Source {
+  public:
+    explicit Source(const QString& path) : file(path) {}
+    QFile file;
+    bool done = false;
+};
+
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     // Regular files only: a FIFO would block the open and a device may never end.
     if (path_.empty() || !QFileInfo(Q(path_)).isFile()) return nullptr;
-    QFile f(Q(path_));
-    if (!f.open(QIODevice::ReadOnly)) return nullptr;
-    try {
-        QByteArray data = f.readAll();
-        if (f.error() != QFileDevice::NoError) return nullptr;
-        return New<TextInputStream>(
-            String(data.constData(), static_cast<std::size_t>(data.size())));
-    } catch (const std::bad_alloc&) {
-        // A file too large for memory is one that cannot be read.
-        return nullptr;
-    }
+    auto source = std::make_unique<TextInputStream::Source>(Q(path_));
+    if (!source->file.open(QIODevice::ReadOnly)) return nullptr;
+    return New<TextInputStream>(std::move(source));
 }
 
 // The text is gathered here and handed to the file in large unbuffered writes:
@@ -68,26 +117,60 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
 // it, and the file would be replaced by its first part.
 class TextOutputStream::Sink {
   public:
-    explicit Sink(const QString& path) : file(path) {}
-    bool Flush() {
-        if (pending.empty()) return true;
+    explicit Sink(const QString& path) : file(path), folder(FolderOf(path)) {}
+    // 0, or the system's error code of the write that failed.
+    int Flush() {
+        if (pending.empty()) return 0;
         auto size = static_cast<qint64>(pending.size());
+        errno = 0;
         qint64 n = file.write(pending.data(), size);
+        int code = errno;
         pending.clear();
-        return n == size;
+        if (n == size) return 0;
+        return code != 0 ? code : EIO;
     }
     QSaveFile file;
+    QString folder;
     // A std::string grows geometrically; appending to a QByteArray here copied
     // the whole buffer on every line.
     String pending;
 };
 
 std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
-    if (path_.empty() || Directory()) return nullptr;
-    auto sink = std::make_unique<TextOutputStream::Sink>(Q(path_));
+    lastError_ = FileError::None;
+    const QString path = Q(path_);
+    QFileInfo info(path);
+    if (path_.empty()) {
+        lastError_ = FileError::NoFolder;
+        return nullptr;
+    }
+    // What stands under that name is replaced only when it is a file: a folder
+    // would be refused by the rename, and a device or FIFO (or a link to one) is
+    // no layout of ours to throw away.
+    if (info.isDir()) {
+        lastError_ = FileError::FolderInTheWay;
+        return nullptr;
+    }
+    if (info.exists() && !info.isFile()) {
+        lastError_ = FileError::NotAFile;
+        return nullptr;
+    }
     // A read-only file would otherwise be quietly replaced by the rename.
-    if (Locked()) return nullptr;
-    if (!sink->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return nullptr;
+    if (Locked()) {
+        lastError_ = FileError::Locked;
+        return nullptr;
+    }
+    if (int code = testing::Detail::FailNextCreate()) {
+        lastError_ = ErrorFromCode(code, FolderOf(path));
+        return nullptr;
+    }
+    auto sink = std::make_unique<TextOutputStream::Sink>(path);
+    errno = 0;
+    if (!sink->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        int code = errno;
+        lastError_ = code != 0 ? ErrorFromCode(code, sink->folder) : FileError::Other;
+        return nullptr;
+    }
     return New<TextOutputStream>(std::move(sink));
 }
 
@@ -105,35 +188,124 @@ std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
 
 // --- TextInputStream --------------------------------------------------------
 
+namespace {
+
+// A file is read in pieces of this size, so that only what is asked for is read
+// and held.
+constexpr std::size_t kPezzo = 1 << 20;
+
+// Without the last character of s when it is cut short (a UTF-8 lead byte
+// missing some of the bytes that follow it).
+void SenzaCarattereTroncato(String& s) {
+    std::size_t n = s.size();
+    for (std::size_t indietro = 1; indietro <= std::min<std::size_t>(3, n); ++indietro) {
+        auto c = static_cast<unsigned char>(s[n - indietro]);
+        if ((c & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        std::size_t lunghezza = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (lunghezza > indietro) s.resize(n - indietro);
+        return;
+    }
+}
+
+}  // namespace
+
 TextInputStream::TextInputStream(String bytes) : bytes_(std::move(bytes)) {}
+
+TextInputStream::TextInputStream(std::unique_ptr<Source> source) : source_(std::move(source)) {}
+
+TextInputStream::~TextInputStream() = default;
+
+void TextInputStream::Close() {
+    source_.reset();
+}
 
 String TextInputStream::Decode(const String& bytes) const {
     return Encoding == TextEncoding::MacRoman ? FromMacRoman(bytes) : bytes;
 }
 
+bool TextInputStream::Fill() {
+    if (!source_ || source_->done) return false;
+    // What was read already goes first, so the buffer holds only what is to come.
+    if (pos_ > 0) {
+        bytes_.erase(0, pos_);
+        pos_ = 0;
+    }
+    std::size_t vecchio = bytes_.size();
+    try {
+        bytes_.resize(vecchio + kPezzo);
+    } catch (const std::bad_alloc&) {
+        // What memory cannot hold cannot be read: the stream ends there.
+        source_->done = failed_ = true;
+        return false;
+    }
+    qint64 n = source_->file.read(bytes_.data() + vecchio, static_cast<qint64>(kPezzo));
+    bytes_.resize(vecchio + static_cast<std::size_t>(std::max<qint64>(n, 0)));
+    if (n <= 0) {
+        source_->done = true;
+        if (n < 0) failed_ = true;
+        return false;
+    }
+    return true;
+}
+
+std::size_t TextInputStream::FindLineEnd(std::size_t atMost, bool& cut) {
+    // Kept as an offset from pos_: Fill moves the unread bytes to the front.
+    std::size_t cercato = 0;
+    for (;;) {
+        std::size_t fine = bytes_.find_first_of("\r\n", pos_ + cercato);
+        if (fine != String::npos) return fine;
+        if (bytes_.size() - pos_ > atMost) {
+            bytes_.resize(pos_ + atMost);
+            cut = true;
+        }
+        cercato = bytes_.size() - pos_;
+        if (!Fill()) return String::npos;
+    }
+}
+
 String TextInputStream::ReadLine() {
-    if (pos_ >= bytes_.size()) return String();
-    std::size_t end = bytes_.find_first_of("\r\n", pos_);
+    return ReadLine(String::npos);
+}
+
+String TextInputStream::ReadLine(std::size_t atMost) {
+    if (EndOfFile()) return String();
+    bool cut = false;
+    std::size_t fine = FindLineEnd(atMost, cut);
     String line;
-    if (end == String::npos) {
-        line = bytes_.substr(pos_);
+    if (fine == String::npos) {
+        line = bytes_.substr(pos_, atMost);
         pos_ = bytes_.size();
     } else {
-        line = bytes_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        if (bytes_[end] == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+        cut = cut || fine - pos_ > atMost;
+        line = bytes_.substr(pos_, std::min(fine - pos_, atMost));
+        bool cr = bytes_[fine] == '\r';
+        pos_ = fine + 1;
+        // A CR at the end of what was read may have its LF in the next piece.
+        if (cr && pos_ >= bytes_.size()) Fill();
+        if (cr && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
     }
+    if (cut && Encoding == TextEncoding::UTF8) SenzaCarattereTroncato(line);
     return Decode(line);
 }
 
+String TextInputStream::Read(std::size_t count) {
+    while (bytes_.size() - pos_ < count && Fill()) {
+    }
+    String part = bytes_.substr(pos_, count);
+    pos_ += part.size();
+    return Decode(part);
+}
+
 String TextInputStream::ReadAll() {
+    while (Fill()) {
+    }
     String rest = pos_ < bytes_.size() ? bytes_.substr(pos_) : String();
     pos_ = bytes_.size();
     return Decode(rest);
 }
 
-bool TextInputStream::EndOfFile() const {
-    return pos_ >= bytes_.size();
+bool TextInputStream::EndOfFile() {
+    return pos_ >= bytes_.size() && !Fill();
 }
 
 // --- TextOutputStream -------------------------------------------------------
@@ -144,10 +316,17 @@ TextOutputStream::~TextOutputStream() {
     if (!closed_ && sink_) sink_->file.cancelWriting();
 }
 
+void TextOutputStream::Fail(int code) {
+    if (!failed_) error_ = sink_ ? ErrorFromCode(code, sink_->folder) : FileError::Other;
+    failed_ = true;
+}
+
 void TextOutputStream::Write(const String& text) {
     if (closed_ || failed_ || !sink_) return;
     sink_->pending += text;
-    if (sink_->pending.size() >= (1 << 16) && !sink_->Flush()) failed_ = true;
+    if (sink_->pending.size() >= (1 << 16)) {
+        if (int code = sink_->Flush()) Fail(code);
+    }
 }
 
 void TextOutputStream::WriteLine(const String& text) {
@@ -158,15 +337,26 @@ void TextOutputStream::WriteLine(const String& text) {
 bool TextOutputStream::Close() {
     if (closed_) return !failed_;
     closed_ = true;
-    if (!sink_) return false;
-    if (!failed_ && !sink_->Flush()) failed_ = true;
-    if (failed_ || testing::Detail::FailNextWrite()) {
-        failed_ = true;
+    if (!sink_) {
+        error_ = FileError::Other;
+        return false;
+    }
+    if (!failed_) {
+        if (int code = sink_->Flush()) Fail(code);
+    }
+    if (!failed_) {
+        if (int code = testing::Detail::FailNextWrite()) Fail(code);
+    }
+    if (failed_) {
         sink_->file.cancelWriting();
         sink_->file.commit();
         return false;
     }
-    if (!sink_->file.commit()) failed_ = true;
+    errno = 0;
+    if (!sink_->file.commit()) {
+        int code = errno;
+        Fail(code != 0 ? code : EIO);
+    }
     return !failed_;
 }
 

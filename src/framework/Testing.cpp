@@ -1,6 +1,7 @@
 #include "framework/Testing.h"
 
 #include <deque>
+#include <utility>
 
 namespace fw::testing {
 
@@ -16,7 +17,8 @@ struct State {
     String preferencesFolder;
     std::optional<bool> shift;
     std::optional<int> quit;
-    bool failNextWrite = false;
+    int failNextWrite = 0;
+    int failNextCreate = 0;
 };
 
 State& S() {
@@ -84,8 +86,11 @@ void QueueModal(std::function<void(fw::Window&)> act) {
 std::optional<int> QuitCode() {
     return S().quit;
 }
-void FailNextWrite() {
-    S().failNextWrite = true;
+void FailNextWrite(int errorCode) {
+    S().failNextWrite = errorCode;
+}
+void FailNextCreate(int errorCode) {
+    S().failNextCreate = errorCode;
 }
 
 namespace Detail {
@@ -128,10 +133,11 @@ std::optional<std::function<void(fw::Window&)>> TakeModal() {
 void Unexpected(const String& what) {
     if (S().onUnexpected) S().onUnexpected(what);
 }
-bool FailNextWrite() {
-    bool f = S().failNextWrite;
-    S().failNextWrite = false;
-    return f;
+int FailNextWrite() {
+    return std::exchange(S().failNextWrite, 0);
+}
+int FailNextCreate() {
+    return std::exchange(S().failNextCreate, 0);
 }
 
 }  // namespace Detail

@@ -3,6 +3,7 @@
 // Test seams. Production code runs the same paths; a seam only replaces where an
 // answer comes from (a dialog, a folder, the Shift key, the end of the program).
 
+#include <cerrno>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -91,8 +92,12 @@ void HoldShift(std::optional<bool> held);
 void QueueModal(std::function<void(fw::Window&)> act);
 // The code of the last Quit, if any.
 std::optional<int> QuitCode();
-// The next TextOutputStream::Close fails as a full disk would.
-void FailNextWrite();
+// The next TextOutputStream::Close fails with this system error code, a full
+// disk (ENOSPC) unless told otherwise.
+void FailNextWrite(int errorCode = ENOSPC);
+// The next FolderItem::CreateTextFile that finds nothing in the way fails with
+// this system error code.
+void FailNextCreate(int errorCode);
 
 namespace Detail {
 // For the layer's own use.
@@ -101,7 +106,9 @@ String ProgramFolder();
 String PreferencesFolder();
 std::optional<bool> ShiftHeld();
 void RecordQuit(int code);
-bool FailNextWrite();
+// The error code queued for the next Close or create, 0 for none; it is used once.
+int FailNextWrite();
+int FailNextCreate();
 // The act queued for the next modal window, if any.
 std::optional<std::function<void(fw::Window&)>> TakeModal();
 // Tells the test about something it did not arrange for.

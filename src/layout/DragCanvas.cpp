@@ -34,6 +34,12 @@ bool Uguali(const Campo::Sbordo& a, const Campo::Sbordo& b) {
            a.sotto == b.sotto;
 }
 
+// A bare file name: no folder part, and not a name for a folder itself.
+bool NomeNudo(const String& nome) {
+    return nome.find('/') == String::npos && nome.find('\0') == String::npos && nome != "." &&
+           nome != "..";
+}
+
 }  // namespace
 
 DragCanvas::DragCanvas(fw::Window& parent, String name, Integer left, Integer top, Integer width,
@@ -354,12 +360,24 @@ void DragCanvas::EliminaCampi() {
 }
 
 void DragCanvas::ApriFileSfondo(const String& nome) {
-    std::shared_ptr<fw::FolderItem> f =
-        nome.empty() ? fw::GetOpenFolderItem("") : fw::GetFolderItem(nome, 0);
-    if (!f) return;
+    // A name from a file is looked up in the program's folder only: one with a
+    // folder part ("../x.png", "/etc/shadow") is not there, and nothing outside
+    // that folder is read because a layout names it.
+    const bool fuori = !nome.empty() && !NomeNudo(nome);
+    std::shared_ptr<fw::FolderItem> f;
+    if (nome.empty()) {
+        f = fw::GetOpenFolderItem("");
+    } else if (!fuori) {
+        f = fw::GetFolderItem(nome, 0);
+    }
+    if (!f && !fuori) return;
     ResetSfondo();
-    if (!f->Exists()) {
-        fw::MsgBox("Il file del modulo grafico di sfondo " + nome + " non è stato trovato.");
+    if (fuori || !f->Exists()) {
+        fw::MsgBox("Il file del modulo grafico di sfondo " + Modulo1::Abbrevia(nome) +
+                   " non è stato trovato.");
+        // The layout keeps the name it was given, so that saving it does not
+        // quietly change the reference to a picture looked for elsewhere.
+        if (fuori) nomeFileSfondo = nome;
         return;
     }
     SetBackdrop(f->OpenAsPicture());

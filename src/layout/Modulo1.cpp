@@ -50,6 +50,63 @@ bool Conferma(const String& messaggio, const String& azione, const String& annul
     return d.ShowModal() == &d.ActionButton;
 }
 
+String Abbrevia(const String& s, std::size_t massimo) {
+    // A character starts at every byte that is not a UTF-8 continuation byte;
+    // in text that is no UTF-8, a run of continuation bytes is cut into
+    // characters of at most four bytes, so that the counting below stops after
+    // massimo characters from either end, whatever the length of s.
+    auto seguito = [&s](std::size_t i) {
+        return (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80;
+    };
+    auto inizio = [&](std::size_t i) {
+        return !seguito(i) || (i >= 3 && seguito(i - 1) && seguito(i - 2) && seguito(i - 3));
+    };
+    const std::size_t testa = massimo / 2, coda = massimo > testa ? massimo - testa - 1 : 0;
+    // The byte after the first testa characters.
+    std::size_t fineTesta = 0;
+    for (std::size_t contati = 0; fineTesta < s.size(); ++fineTesta) {
+        if (inizio(fineTesta) && contati++ == testa) break;
+    }
+    // The first byte of the last coda characters.
+    std::size_t inizioCoda = s.size();
+    for (std::size_t contati = 0; contati < coda && inizioCoda > fineTesta;) {
+        if (inizio(--inizioCoda)) ++contati;
+    }
+    // "…" stands for the characters in between: a cut is made only when they
+    // are two or more, so the result is never longer than s.
+    std::size_t inMezzo = 0;
+    for (std::size_t i = fineTesta; i < inizioCoda && inMezzo < 2; ++i) inMezzo += inizio(i);
+    if (inMezzo < 2) return s;
+    return s.substr(0, fineTesta) + "…" + s.substr(inizioCoda);
+}
+
+String CausaErrore(fw::FileError errore) {
+    using E = fw::FileError;
+    switch (errore) {
+        case E::NoSpace:
+            return "il disco è pieno";
+        case E::NoInodes:
+            return "sul disco non c'è posto per altri file (gli inode sono esauriti)";
+        case E::NoPermission:
+            return "mancano i permessi per scrivere nella cartella";
+        case E::Locked:
+            return "il file è protetto da scrittura";
+        case E::ReadOnlyDisk:
+            return "il disco è in sola lettura";
+        case E::FolderInTheWay:
+            return "al suo posto c'è una cartella";
+        case E::NotAFile:
+            return "al suo posto c'è un file speciale (un dispositivo o una coda), che non viene "
+                   "sostituito";
+        case E::NoFolder:
+            return "la cartella che lo contiene non esiste";
+        case E::None:
+        case E::Other:
+            break;
+    }
+    return String();
+}
+
 String SuUnaRiga(String s) {
     for (char& ch : s) {
         if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';

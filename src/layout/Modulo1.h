@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/Files.h"
 #include "framework/Types.h"
 
 // Helpers shared by every part of the program; no state of their own.
@@ -22,6 +23,13 @@ double Max3(double a, double b, double c);
 // s with each TAB, CR and LF turned into a blank: a text that goes into one
 // column of a configuration-file line can split neither the line nor the file.
 String SuUnaRiga(String s);
+// A name or text as a message shows it: one longer than massimo characters
+// keeps its beginning and its end around "…", whole characters only, so that a
+// name read from a damaged file cannot fill the screen.
+String Abbrevia(const String& s, std::size_t massimo = 80);
+// Why a file could not be written, as the end of a sentence: "il disco è
+// pieno"; "" when the cause is unknown.
+String CausaErrore(fw::FileError errore);
 // A two-button question with the caution icon; true for the action button.
 bool Conferma(const String& messaggio, const String& azione, const String& annulla);
 

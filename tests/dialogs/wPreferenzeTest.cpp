@@ -11,8 +11,6 @@
 
 namespace {
 
-const char* const kErrore = "Errore nella creazione del file delle preferenze.";
-
 class DialogoPreferenze : public ::testing::Test {
   protected:
     vx::wPreferenze& Apri() {
@@ -158,7 +156,8 @@ TEST(DialogoPreferenzeFile, ScritturaNonRiuscita) {
     fw::testing::AnswerMsgBox();
     QTest::mouseClick(d.pbOK->Widget(), Qt::LeftButton);
     ASSERT_EQ(fw::testing::Shown().size(), 1u);
-    EXPECT_EQ(fw::testing::Shown()[0].message, kErrore);
+    EXPECT_EQ(fw::testing::Shown()[0].message,
+              "Errore nella creazione del file delle preferenze: il disco è pieno.");
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(fw::ImplicitExists<vx::wPreferenze>());
     // The first line's write failed and the old one stayed; the second went

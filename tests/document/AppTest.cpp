@@ -45,7 +45,7 @@ TEST_F(Principale, LePreferenzeEsistentiRestanoComeSono) {
     Avvio(false, true);
     app.Open();
     EXPECT_EQ(preferenze.Leggi("Velarix pref"), "Courier\r12\rtre\r");
-    EXPECT_EQ(app.pref->NUM_CAMPI, 3);
+    EXPECT_EQ(app.pref->NUM_CAMPI, 2);  // the lines in use, no further
 }
 
 TEST_F(Principale, AnnullareAllAvvioEsce) {

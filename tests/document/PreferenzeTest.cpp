@@ -95,12 +95,29 @@ TEST_F(PreferenzeTest, ScriviSostituisceUnaRigaETieneLeAltre) {
     EXPECT_TRUE(seam::Shown().empty());
 }
 
-TEST_F(PreferenzeTest, RigheInPiuSonoContateEConservate) {
+// Only the two lines the program uses are read, counted and written back: what
+// a longer file holds after them is not the program's.
+TEST_F(PreferenzeTest, SoloLeRigheInUsoSonoLetteERiscritte) {
     Metti("Arial\r10\rterza\rquarta\r");
     ASSERT_TRUE(pref.Esiste());
-    EXPECT_EQ(pref.NUM_CAMPI, 4);
+    EXPECT_EQ(pref.NUM_CAMPI, 2);
+    EXPECT_EQ(pref.Leggi(3), "terza");  // a caller asking for line 3 still gets it
     pref.Scrivi(2, "14");
-    EXPECT_EQ(Contenuto(), "Arial\r14\rterza\rquarta\r");
+    EXPECT_EQ(Contenuto(), "Arial\r14\r");
+}
+
+// A file of 64 GB that takes no room on the disk: were it read past its first
+// two lines, none of this would end.
+TEST_F(PreferenzeTest, NienteVieneLettoOltreLeRigheInUso) {
+    Metti("Courier\r12\r");
+    ASSERT_EQ(truncate(cartella.File(kNome).c_str(), 1LL << 36), 0);
+    ASSERT_TRUE(pref.Esiste());
+    EXPECT_EQ(pref.NUM_CAMPI, 2);
+    EXPECT_EQ(pref.Leggi(1), "Courier");
+    EXPECT_EQ(pref.Leggi(2), "12");
+    EXPECT_FALSE(pref.Scrivi(1, "Arial"));
+    EXPECT_EQ(Contenuto(), "Arial\r12\r");
+    EXPECT_TRUE(seam::Shown().empty());
 }
 
 // Files the program did not write itself. The count is the number of CRs; Scrivi
@@ -176,8 +193,10 @@ TEST_F(PreferenzeTest, UnaCartellaAlPostoDelFile) {
     seam::AnswerMsgBox();
     seam::AnswerMsgBox();
     EXPECT_FALSE(pref.Scrivi(1, "Arial"));
-    EXPECT_EQ(Messaggi(), (std::vector<String>{kErroreCreazione, kFileAssente, kFileAssente,
-                                               kErroreCreazione}));
+    const String cartellaAlPosto =
+        "Errore nella creazione del file delle preferenze: al suo posto c'è una cartella.";
+    EXPECT_EQ(Messaggi(),
+              (std::vector<String>{cartellaAlPosto, kFileAssente, kFileAssente, cartellaAlPosto}));
     EXPECT_TRUE(QDir(QString::fromStdString(cartella.File(kNome))).exists());
 }
 
@@ -187,7 +206,8 @@ TEST_F(PreferenzeTest, ScritturaFallitaLasciaIlVecchioFileEAvvisa) {
     seam::FailNextWrite();
     seam::AnswerMsgBox();
     EXPECT_FALSE(pref.Scrivi(1, "DejaVu Sans"));
-    EXPECT_EQ(Messaggi(), std::vector<String>{kErroreCreazione});
+    EXPECT_EQ(Messaggi(), std::vector<String>{"Errore nella creazione del file delle "
+                                              "preferenze: il disco è pieno."});
     EXPECT_EQ(Contenuto(), "Arial\r10\r");
     EXPECT_EQ(
         QDir(QString::fromStdString(cartella.Percorso())).entryList(QDir::Files | QDir::Hidden),
@@ -201,7 +221,8 @@ TEST_F(PreferenzeTest, CartellaDellePreferenzeImpossibile) {
     EXPECT_FALSE(pref.Esiste());
     seam::AnswerMsgBox();
     pref.Crea(false, "Arial\r10\r");
-    EXPECT_EQ(Messaggi(), std::vector<String>{kErroreCreazione});
+    EXPECT_EQ(Messaggi(), std::vector<String>{"Errore nella creazione del file delle preferenze: "
+                                              "la cartella che lo contiene non esiste."});
     EXPECT_EQ(cartella.Leggi("occupato"), "x");
 }
 
@@ -239,23 +260,25 @@ TEST_F(PreferenzeTest, FileSenzaPermessoDiLettura) {
 }
 
 TEST_F(PreferenzeTest, FileEnormeNonBloccaIlProgramma) {
-    // A million lines: Scrivi reads the file once, not once per line.
+    // A million lines: Scrivi reads and rewrites the two in use.
     String grande;
     for (int i = 0; i < 1000000; ++i) grande += "x\r";
     Metti(grande);
     ASSERT_TRUE(pref.Esiste());
-    EXPECT_EQ(pref.NUM_CAMPI, 1000000);
+    EXPECT_EQ(pref.NUM_CAMPI, 2);
     auto inizio = std::chrono::steady_clock::now();
     pref.Scrivi(1, "Arial");
     auto durata = std::chrono::steady_clock::now() - inizio;
     EXPECT_LT(durata, std::chrono::seconds(20));
-    String atteso = grande;
-    atteso.replace(0, 1, "Arial");
-    EXPECT_EQ(Contenuto(), atteso);
+    EXPECT_EQ(Contenuto(), "Arial\rx\r");
 
-    // One line of 20 MB with no CR: read whole, never written over.
+    // One line of 20 MB with no CR: never written over, and only its first
+    // thousand bytes are kept when it is read, cut between characters.
     Metti(String(20 << 20, 'a'));
     ASSERT_TRUE(pref.Esiste());
     EXPECT_EQ(pref.NUM_CAMPI, 0);
-    EXPECT_EQ(pref.Leggi(2).size(), 20u << 20);
+    EXPECT_EQ(pref.Leggi(2), String(1000, 'a'));
+    Metti("x" + std::string(2000, 'a') + "\r" + String(999, 'b') + "€€\r");
+    EXPECT_EQ(pref.Leggi(1), "x" + String(999, 'a'));
+    EXPECT_EQ(pref.Leggi(2), String(999, 'b'));  // "€" is three bytes: none of it fits
 }

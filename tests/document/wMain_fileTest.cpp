@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -314,6 +316,23 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
     const String d = Inizio();
     String trentaFissi;
     for (int i = 0; i < 30; ++i) trentaFissi += "\t\tt\r";
+    String milleFissi;
+    for (int i = 0; i < 1000; ++i) milleFissi += "\t\tt" + std::to_string(i) + "\r";
+    // 64 KB of bytes of every value, as a damaged disk leaves them: hundreds of
+    // field lines, most of them fixed texts.
+    String spazzatura;
+    for (std::uint32_t x = 16, i = 0; i < (1u << 16); ++i) {
+        x = x * 1664525u + 1013904223u;
+        spazzatura += static_cast<char>(x >> 24);
+    }
+    std::size_t righeSpazzatura = 0;
+    {
+        fw::TextInputStream righe(spazzatura);
+        while (!righe.EndOfFile()) {
+            righe.ReadLine();
+            ++righeSpazzatura;
+        }
+    }
     struct Caso {
         const char* nome;
         String byte;
@@ -440,13 +459,29 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
              EXPECT_EQ(t.K(0).testoFisso, "ˇ\x01");
              EXPECT_EQ(t.C().vSezioni[0]->posizY, 0);
          }},
+        // The limit warning is shown once for the file, and every line is read.
         {"31 testi fissi e oltre",
          d + trentaFissi + "\t24\r\t\tt\r",
-         {kAvvisoTestiFissi, kAvvisoTestiFissi},
+         {kAvvisoTestiFissi},
          [](FileConfigTest& t) {
              ASSERT_EQ(t.C().vCampi.size(), 32u);
              EXPECT_EQ(t.K(30).iCampo, 1);
              EXPECT_EQ(t.C().CercaCampo(0), 31);
+         }},
+        {"mille testi fissi",
+         d + milleFissi,
+         {kAvvisoTestiFissi},
+         [](FileConfigTest& t) {
+             ASSERT_EQ(t.C().vCampi.size(), 1000u);
+             EXPECT_EQ(t.C().CercaCampo(0), 1000);
+             EXPECT_EQ(t.K(999).testoFisso, "t999");
+         }},
+        {"spazzatura dopo un'intestazione valida",
+         d + spazzatura,
+         {kAvvisoTestiFissi},
+         [&righeSpazzatura](FileConfigTest& t) {
+             EXPECT_EQ(t.C().vCampi.size(), righeSpazzatura);
+             EXPECT_GT(t.C().CercaCampo(0), 30);
          }},
         // Neither may block the reading or run for ever.
         {"sfondo: una FIFO",
@@ -456,11 +491,21 @@ TEST_F(FileConfigTest, FileDanneggiatiOEstranei) {
              EXPECT_EQ(t.C().nomeFileSfondo, "fifo");
              EXPECT_EQ(t.C().Backdrop(), nullptr);
          }},
+        // A name with a folder part is not looked for: it is not in the program's folder.
         {"sfondo: un dispositivo",
          Inizio("/dev/zero"),
-         {},
+         {"Il file del modulo grafico di sfondo /dev/zero non è stato trovato."},
          [](FileConfigTest& t) {
-             EXPECT_EQ(t.C().nomeFileSfondo, "zero");
+             EXPECT_EQ(t.C().nomeFileSfondo, "/dev/zero");
+             EXPECT_EQ(t.C().Backdrop(), nullptr);
+         }},
+        // A name longer than a message can show keeps its two ends.
+        {"sfondo: un nome di un megabyte",
+         Inizio(String(1 << 20, 'A') + "fine.png"),
+         {"Il file del modulo grafico di sfondo " + String(40, 'A') + "…" + String(31, 'A') +
+          "fine.png non è stato trovato."},
+         [](FileConfigTest& t) {
+             EXPECT_EQ(t.C().nomeFileSfondo, "");
              EXPECT_EQ(t.C().Backdrop(), nullptr);
          }},
         {"sfondo assente",
@@ -559,13 +604,18 @@ TEST_F(FileConfigTest, FileNonLeggibileLasciaIlConfiguratoreSulSuoFile) {
 // the layout stays modified and the user is told.
 TEST_F(FileConfigTest, RegistrazioneFallitaLasciaIlVecchioFile) {
     Nuovo(0, 1, 1, "nuovo");
-    const String nonScrivibile =
-        "Non è possibile creare il file di configurazione " + programma.File("FIp.txt") +
-        ": la cartella del programma è protetta da scrittura oppure al suo posto c'è una cartella "
-        "o un file bloccato. Le modifiche non sono state registrate.";
-    const String fallita = "La scrittura del file di configurazione " + programma.File("FIp.txt") +
-                           " non è riuscita (disco pieno?). Il file precedente è rimasto com'era "
-                           "e le modifiche non sono state registrate.";
+    const String file = programma.File("FIp.txt");
+    auto nonScrivibile = [&file](const String& causa) {
+        return "Non è possibile creare il file di configurazione " + file + ": " + causa +
+               ". Le modifiche non sono state registrate.";
+    };
+    const String discoPieno = "La scrittura del file di configurazione " + file +
+                              " non è riuscita: il disco è pieno. Il file precedente è rimasto "
+                              "com'era e le modifiche non sono state registrate.";
+    // A cause the system does not name: the message says only what happened.
+    const String fallita = "La scrittura del file di configurazione " + file +
+                           " non è riuscita. Il file precedente è rimasto com'era e le modifiche "
+                           "non sono state registrate.";
     auto prova = [&](const char* nome, const String& messaggio, const std::function<bool()>& fai,
                      const QStringList& rimasti) {
         SCOPED_TRACE(nome);
@@ -579,7 +629,7 @@ TEST_F(FileConfigTest, RegistrazioneFallitaLasciaIlVecchioFile) {
     };
 
     SulDisco("vecchio");
-    prova("scrittura che fallisce", fallita,
+    prova("scrittura che fallisce", discoPieno,
           [&] {
               seam::FailNextWrite();
               return w->RegistraFile();
@@ -587,7 +637,7 @@ TEST_F(FileConfigTest, RegistrazioneFallitaLasciaIlVecchioFile) {
           {"FIp.txt"});
     EXPECT_EQ(Disco(), "vecchio");
 
-    // A file size limit makes the kernel refuse the write as a full disk does.
+    // A file size limit makes the kernel refuse the write ("file too large").
     for (int i = 0; i < 200; ++i) Nuovo(5, i, i);
     prova("disco pieno", fallita,
           [&] {
@@ -607,18 +657,213 @@ TEST_F(FileConfigTest, RegistrazioneFallitaLasciaIlVecchioFile) {
 
     QFile::remove(QString::fromStdString(programma.File("FIp.txt")));
     QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt");
-    prova("una cartella al suo posto", nonScrivibile, [&] { return w->RegistraFile(); },
-          {"FIp.txt"});
+    prova("una cartella al suo posto", nonScrivibile("al suo posto c'è una cartella"),
+          [&] { return w->RegistraFile(); }, {"FIp.txt"});
     QDir(QString::fromStdString(programma.Percorso())).rmdir("FIp.txt");
 
     SulDisco("vecchio");
     ASSERT_EQ(chmod(programma.Percorso().c_str(), 0555), 0);
     bool root = access(programma.Percorso().c_str(), W_OK) == 0;
     if (!root) {
-        prova("cartella in sola lettura", nonScrivibile, [&] { return w->RegistraFile(); },
-              {"FIp.txt"});
+        prova("cartella in sola lettura",
+              nonScrivibile("mancano i permessi per scrivere nella cartella"),
+              [&] { return w->RegistraFile(); }, {"FIp.txt"});
     }
     chmod(programma.Percorso().c_str(), 0700);
     EXPECT_EQ(Disco(), "vecchio");
     if (root) GTEST_SKIP() << "running as root: a read-only folder does not stop writes";
+}
+
+// The cause the system gives for a failed save, in the message: when the file
+// is created and when it is written. A full disk and one without free inodes
+// both say ENOSPC; the file system's counts tell them apart (checked on a real
+// disk by the end-to-end run).
+TEST_F(FileConfigTest, LaCausaDiUnaRegistrazioneFallitaNelMessaggio) {
+    Nuovo(0, 1, 1, "nuovo");
+    SulDisco("vecchio");
+    const String file = programma.File("FIp.txt");
+    struct Caso {
+        int codice;
+        const char* causa;  // "" when the system's code says nothing we can name
+    };
+    const Caso casi[] = {
+        {ENOSPC, "il disco è pieno"},
+        {EDQUOT, "il disco è pieno"},
+        {EACCES, "mancano i permessi per scrivere nella cartella"},
+        {EPERM, "mancano i permessi per scrivere nella cartella"},
+        {EROFS, "il disco è in sola lettura"},
+        {EISDIR, "al suo posto c'è una cartella"},
+        {ENOENT, "la cartella che lo contiene non esiste"},
+        {ENOTDIR, "la cartella che lo contiene non esiste"},
+        {EIO, ""},
+        {EFBIG, ""},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.codice);
+        const String causa = *c.causa ? String(": ") + c.causa : String();
+        for (bool creazione : {true, false}) {
+            seam::ClearShown();
+            seam::AnswerMsgBox();
+            if (creazione) {
+                seam::FailNextCreate(c.codice);
+            } else {
+                seam::FailNextWrite(c.codice);
+            }
+            EXPECT_FALSE(w->RegistraFile());
+            const String atteso =
+                creazione ? "Non è possibile creare il file di configurazione " + file + causa +
+                                ". Le modifiche non sono state registrate."
+                          : "La scrittura del file di configurazione " + file + " non è riuscita" +
+                                causa +
+                                ". Il file precedente è rimasto com'era e le modifiche non sono "
+                                "state registrate.";
+            EXPECT_EQ(Messaggi(), std::vector<String>{atteso});
+            EXPECT_EQ(Disco(), "vecchio");
+            EXPECT_EQ(Contenuto(), QStringList{"FIp.txt"});
+        }
+    }
+}
+
+// At start-up no layout is open yet: when the file chosen cannot be read, the
+// page on screen belongs to that file, and saves go there as soon as whatever
+// stood in the way is gone.
+TEST_F(FileConfigTest, FileNonLeggibileAllAvvioSiRegistraQuandoSiPuo) {
+    const String file = programma.File("FIp.txt");
+    struct Caso {
+        const char* nome;
+        std::function<void()> metti;
+        String causa;
+    };
+    const Caso casi[] = {
+        {"una cartella",
+         [&] { ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).mkdir("FIp.txt")); },
+         "al suo posto c'è una cartella"},
+        {"una FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); },
+         "al suo posto c'è un file speciale (un dispositivo o una coda), che non viene sostituito"},
+        {"un collegamento a /dev/zero", [&] { ASSERT_EQ(symlink("/dev/zero", file.c_str()), 0); },
+         "al suo posto c'è un file speciale (un dispositivo o una coda), che non viene sostituito"},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        // The program as it starts: no layout was open before.
+        prova::Chiudi<vx::wMain>();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w = &Mostrata();
+        w->nomeFileConfig = "FIp.txt";
+        caso.metti();
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file di configurazione " + file +
+                                                  " non può essere letto (permessi insufficienti "
+                                                  "o non è un file). Il configuratore aperto "
+                                                  "resta invariato."});
+        EXPECT_EQ(w->nomeFileConfig, "FIp.txt");
+        EXPECT_EQ(w->Title(), "FIp.txt");
+
+        Nuovo(0, 3, 4, "testo");
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        EXPECT_FALSE(w->RegistraFile());
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Non è possibile creare il file di "
+                                                  "configurazione " +
+                                                  file + ": " + caso.causa +
+                                                  ". Le modifiche non sono state registrate."});
+        EXPECT_TRUE(C().modificato);
+
+        // Once it is gone, the page is saved there.
+        ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).rmdir("FIp.txt") ||
+                    QFile::remove(QString::fromStdString(file)));
+        seam::ClearShown();
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_TRUE(seam::Shown().empty());
+        EXPECT_EQ(Disco(), Inizio() + Riga({"", "", "testo", "3", "4", "100", "14", kFont, "10", "",
+                                            "", "", "0", "0", "0", "0", "0"}));
+        QFile::remove(QString::fromStdString(file));
+    }
+}
+
+// A picture name with a folder part is reported as missing, whether or not a
+// picture lies at that path, and the layout keeps the name as it was, so that
+// a save writes back the same reference.
+TEST_F(FileConfigTest, SfondoConUnaCartellaNelNomeNonVieneLetto) {
+    prova::Cartella fuori;
+    QImage figura(20, 20, QImage::Format_RGB32);
+    figura.fill(Qt::red);
+    ASSERT_TRUE(figura.save(QString::fromStdString(fuori.File("segreto.png"))));
+    ASSERT_TRUE(QDir(QString::fromStdString(programma.Percorso())).mkdir("sotto"));
+    ASSERT_TRUE(figura.save(QString::fromStdString(programma.File("sotto/figura.png"))));
+    ASSERT_TRUE(figura.save(QString::fromStdString(programma.File("figura.png"))));
+    // From the program's folder, up and into the other one.
+    const String relativo = "../" +
+                            QDir(QString::fromStdString(fuori.Percorso())).dirName().toStdString() +
+                            "/segreto.png";
+    ASSERT_TRUE(QFileInfo(QString::fromStdString(programma.File(relativo))).isFile());
+
+    for (const String& nome :
+         {fuori.File("segreto.png"), relativo, String("sotto/figura.png"), String("./figura.png"),
+          String("/etc/shadow"), String(".."), String(".")}) {
+        SCOPED_TRACE(nome);
+        C().nomeFileSfondo = "prima.png";
+        SulDisco(Inizio(nome) + "\t24\r");
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file del modulo grafico di sfondo " + nome +
+                                                  " non è stato trovato."});
+        EXPECT_EQ(C().Backdrop(), nullptr);
+        EXPECT_EQ(C().nomeFileSfondo, nome);
+        EXPECT_EQ(C().vCampi.size(), 1u);
+        EXPECT_FALSE(C().modificato);
+        C().modificato = true;
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_EQ(fw::NthField(Disco(), "\r", 2), nome);
+    }
+
+    // The bare name is the program folder's own picture.
+    SulDisco(Inizio("figura.png"));
+    w->ApriFile();
+    EXPECT_NE(C().Backdrop(), nullptr);
+    EXPECT_EQ(C().nomeFileSfondo, "figura.png");
+}
+
+// A file far larger than any layout is refused as no configuration file,
+// before it is read: here 64 GB that take no room on the disk.
+TEST_F(FileConfigTest, FileEnormeRifiutatoSenzaLeggerlo) {
+    const String troppo =
+        "Il file FIp.txt è troppo grande per essere un file di configurazione stampe. Ne creo uno "
+        "nuovo.";
+    struct Caso {
+        const char* nome;
+        std::function<void()> prepara;
+    };
+    const Caso casi[] = {
+        {"64 GB di zeri",
+         [this] {
+             SulDisco(Inizio());
+             ASSERT_EQ(truncate(programma.File("FIp.txt").c_str(), 1LL << 36), 0);
+         }},
+        {"cinquantamila righe di campo e una",
+         [this] { SulDisco(Inizio() + String(50001, '\r')); }},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        caso.prepara();
+        C().vCampi.clear();
+        Nuovo(0, 3, 3, "prima");
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        seam::AnswerMessageDialog(seam::Answer::Button::Cancel);  // "Nuovo"
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), (std::vector<String>{troppo, kEsisteGia}));
+        EXPECT_TRUE(C().vCampi.empty());
+        EXPECT_FALSE(C().modificato);
+    }
+    // One line fewer is a layout.
+    SulDisco(Inizio() + String(50000, '\r'));
+    seam::ClearShown();
+    seam::AnswerMsgBox();  // the fixed-text limit, once
+    w->ApriFile();
+    EXPECT_EQ(C().vCampi.size(), 50000u);
+    EXPECT_EQ(Messaggi(), std::vector<String>{kAvvisoTestiFissi});
 }

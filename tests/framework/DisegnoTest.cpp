@@ -477,6 +477,54 @@ TEST(Testo, DimensioniEFontStraniRestanoDefiniti) {
     EXPECT_NE(g.Pixel(15, 45), kBianco);
 }
 
+// A label of megabytes, as a damaged file may hold, is measured and drawn
+// without laying it out whole: on the surface it looks as a short label that
+// runs past the edge, and it may start far to the left and still show its end.
+TEST(Testo, EtichettaDiMegabyteComeUnaCorta) {
+    const std::string corta(200, 'x');        // wider than the picture already
+    const std::string lunga(1 << 20, 'x');    // a million characters
+    const std::string accenti(1 << 17, 'x');  // pieces never cut a character
+    auto disegna = [](const std::string& t, double x) {
+        auto pic = NewPicture(600, 40, 32);
+        Graphics& g = pic->Graphics();
+        g.TextFont = "DejaVu Sans";
+        g.TextSize = 12;
+        g.DrawString(t, x, 20);
+        return pic;
+    };
+    auto pixel = [](Picture& pic, int x0, int x1) {
+        std::string out;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = x0; x < x1; ++x) out += std::to_string(pic.Graphics().Pixel(x, y)) + ",";
+        }
+        return out;
+    };
+    auto a = disegna(corta, 2), b = disegna(lunga, 2);
+    EXPECT_EQ(pixel(*a, 0, 600), pixel(*b, 0, 600));
+
+    auto pic = NewPicture(10, 10, 32);
+    Graphics& g = pic->Graphics();
+    g.TextFont = "DejaVu Sans";
+    g.TextSize = 12;
+    const double x = g.StringWidth(std::string(1000, 'x')) / 1000.0;  // a fraction of a pixel
+    const int larga = g.StringWidth(lunga);
+    EXPECT_NEAR(larga, x * lunga.size(), lunga.size() / 100.0);
+    EXPECT_GE(g.StringHeight(lunga, 800), g.StringHeight("x", 800));
+    EXPECT_GE(g.StringHeight(lunga, 800), larga / 800 * g.StringHeight("x", 0));
+
+    // Its end, 100 pixels of it, at the left edge; nothing after it.
+    auto fine = disegna(lunga, 100 - larga);
+    Riquadro r = Inchiostro(fine->Graphics());
+    ASSERT_FALSE(r.Vuoto());
+    EXPECT_LE(r.left, 2);
+    EXPECT_NEAR(r.right, 100, 3);
+
+    std::string misto = accenti + "è€" + accenti;
+    EXPECT_GT(g.StringWidth(misto), g.StringWidth(accenti) * 2);
+    auto m = disegna(misto, 2);
+    EXPECT_EQ(pixel(*m, 0, 600), pixel(*a, 0, 600));
+}
+
 TEST(Grafica, ClearRectEFillRect) {
     auto pic = NewPicture(50, 50, 32);
     ASSERT_TRUE(pic);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
 #include <csignal>
 
 #include "Aiuti.h"
@@ -62,6 +63,7 @@ TEST(FolderItem, FileInSolaLetturaEBloccato) {
     FolderItem f(c.File("ro.txt"));
     EXPECT_TRUE(f.Locked());
     EXPECT_EQ(f.CreateTextFile(), nullptr);
+    EXPECT_EQ(f.LastError(), FileError::Locked);
     EXPECT_EQ(c.Leggi("ro.txt"), "vecchio");
 }
 
@@ -117,6 +119,62 @@ TEST(TextInputStream, ReadLineAccettaCRLFeCRLF) {
         EXPECT_EQ(lette, c.righe) << ::testing::PrintToString(String(c.byte));
         EXPECT_EQ(s.ReadLine(), "");  // "" at the end
     }
+}
+
+// A file is read in pieces as its lines are asked for; the lines are the same
+// wherever a piece ends, a CR and its LF split between two pieces included.
+TEST(TextInputStream, DaFileAPezziLeStesseRighe) {
+    prova::Cartella c;
+    const String mega(1 << 20, 'a');
+    struct Caso {
+        const char* nome;
+        String byte;
+        std::vector<String> righe;
+    };
+    const Caso casi[] = {
+        {"corto", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        {"CR LF a cavallo",
+         String((1 << 20) - 1, 'a') + "\r\nb",
+         {String((1 << 20) - 1, 'a'), "b"}},
+        {"CR a cavallo",
+         String((1 << 20) - 1, 'a') + "\r\rb",
+         {String((1 << 20) - 1, 'a'), "", "b"}},
+        {"riga di tre mega", "x\r" + mega + mega + mega + "\ry", {"x", mega + mega + mega, "y"}},
+        {"vuoto", "", {}},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        c.Scrivi("f", caso.byte);
+        auto s = FolderItem(c.File("f")).OpenAsTextFile();
+        ASSERT_NE(s, nullptr);
+        std::vector<String> lette;
+        while (!s->EndOfFile()) lette.push_back(s->ReadLine());
+        EXPECT_TRUE(lette == caso.righe);
+        EXPECT_FALSE(s->ReadError());
+    }
+
+    // At most so many bytes of a line are kept, cut between characters; the
+    // rest of it is passed over, and the next line follows.
+    c.Scrivi("f", "abc\r" + mega + "é" + mega + "\rfine\r");
+    auto s = FolderItem(c.File("f")).OpenAsTextFile();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->ReadLine(2), "ab");
+    EXPECT_EQ(s->ReadLine((1 << 20) + 1), mega);  // half of "é" is no character
+    EXPECT_EQ(s->ReadLine(10), "fine");
+    EXPECT_TRUE(s->EndOfFile());
+    TextInputStream m("\x88\x88\x88\r");
+    m.Encoding = TextEncoding::MacRoman;
+    EXPECT_EQ(m.ReadLine(2), "àà");  // a byte a character
+
+    // Read takes so many bytes, across pieces.
+    c.Scrivi("f", "12" + mega + "345");
+    auto r = FolderItem(c.File("f")).OpenAsTextFile();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->Read(2), "12");
+    EXPECT_EQ(r->Read(1 << 20), mega);
+    EXPECT_EQ(r->Read(10), "345");
+    EXPECT_EQ(r->Read(10), "");
+    EXPECT_TRUE(r->EndOfFile());
 }
 
 TEST(TextInputStream, ReadAllDaLetturaInCorsoECodificaMacRoman) {
@@ -227,6 +285,8 @@ TEST(TextOutputStream, DiscoPienoVeroLasciaIlVecchioFileIntero) {
             for (int i = 0; i < 500; ++i) s->WriteLine("una riga di testo");
         }
         chiuso[modo] = s->Close();
+        // "File too large" is no full disk: the cause is not named.
+        EXPECT_EQ(s->LastError(), FileError::Other) << modo;
     }
     setrlimit(RLIMIT_FSIZE, &prima);
     std::signal(SIGXFSZ, vecchioSegnale);
@@ -253,6 +313,51 @@ TEST(TextOutputStream, NessunFlussoDoveIlFileNonPuoNascere) {
     EXPECT_TRUE(QDir(QString::fromStdString(c.File("cartella"))).exists());
 }
 
+// Why a file could not be created, as the system tells it; what stands in its
+// place is left as it is.
+TEST(TextOutputStream, PercheIlFileNonPuoNascere) {
+    prova::Cartella c;
+    c.Scrivi("file", "x");
+    QDir(QString::fromStdString(c.Percorso())).mkdir("cartella");
+    ASSERT_EQ(mkfifo(c.File("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/null", c.File("nulla").c_str()), 0);
+    struct Caso {
+        String percorso;
+        FileError errore;
+    };
+    const Caso casi[] = {
+        {c.File("cartella"), FileError::FolderInTheWay},
+        {c.File("fifo"), FileError::NotAFile},
+        {c.File("nulla"), FileError::NotAFile},
+        {c.File("manca/dentro.txt"), FileError::NoFolder},
+        {c.File("file/dentro.txt"), FileError::NoFolder},
+        {"", FileError::NoFolder},
+    };
+    for (const auto& caso : casi) {
+        FolderItem f(caso.percorso);
+        EXPECT_EQ(f.CreateTextFile(), nullptr) << caso.percorso;
+        EXPECT_EQ(f.LastError(), caso.errore) << caso.percorso;
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(c.File("fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(lstat(c.File("nulla").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    // The system's code for a create or a write that fails, through the seams.
+    FolderItem f(c.File("nuovo.txt"));
+    seam::FailNextCreate(EROFS);
+    EXPECT_EQ(f.CreateTextFile(), nullptr);
+    EXPECT_EQ(f.LastError(), FileError::ReadOnlyDisk);
+    auto s = f.CreateTextFile();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(f.LastError(), FileError::None);
+    seam::FailNextWrite(EDQUOT);
+    EXPECT_FALSE(s->Close());
+    EXPECT_EQ(s->LastError(), FileError::NoSpace);
+    EXPECT_EQ(c.Leggi("nuovo.txt"), "<assente>");
+}
+
 TEST(TextOutputStream, CartellaInSolaLetturaLasciaIlVecchioFile) {
     prova::Cartella c;
     c.Scrivi("f.txt", "vecchio");
@@ -261,10 +366,14 @@ TEST(TextOutputStream, CartellaInSolaLetturaLasciaIlVecchioFile) {
         chmod(c.Percorso().c_str(), 0700);
         GTEST_SKIP() << "running as root: permission bits do not stop writes";
     }
-    auto s = FolderItem(c.File("f.txt")).CreateTextFile();
+    FolderItem f(c.File("f.txt"));
+    auto s = f.CreateTextFile();
     if (s) {
         s->Write("nuovo");
         EXPECT_FALSE(s->Close());
+        EXPECT_EQ(s->LastError(), FileError::NoPermission);
+    } else {
+        EXPECT_EQ(f.LastError(), FileError::NoPermission);
     }
     chmod(c.Percorso().c_str(), 0700);
     EXPECT_EQ(c.Leggi("f.txt"), "vecchio");

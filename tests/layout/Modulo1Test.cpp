@@ -6,6 +6,7 @@
 
 #include "framework/Fonts.h"
 #include "framework/Testing.h"
+#include "framework/Text.h"
 
 using fw::testing::Answer;
 
@@ -99,4 +100,39 @@ TEST(Modulo1, ConfermaVeroSoloPerIlPulsanteDiAzione) {
         EXPECT_EQ(d.explanation, "");
         EXPECT_EQ(d.buttons, (std::vector<fw::String>{"Si", "No"}));
     }
+}
+
+// Names in messages: up to 80 characters as they are, longer ones as their
+// first 40 and last 39 characters around "…", never cutting a character.
+TEST(Modulo1, AbbreviaTieneLeDueEstremitaACaratteriInteri) {
+    auto ripeti = [](const std::string& s, int n) {
+        std::string r;
+        for (int i = 0; i < n; ++i) r += s;
+        return r;
+    };
+    const std::string a40(40, 'a'), z39(39, 'z');
+    struct Caso {
+        const char* nome;
+        std::string testo, atteso;
+    };
+    const Caso casi[] = {
+        {"vuoto", "", ""},
+        {"corto", "modulo.png", "modulo.png"},
+        {"ottanta", std::string(80, 'x'), std::string(80, 'x')},
+        {"ottantuno", a40 + "m" + std::string(40, 'z'), a40 + "…" + z39},
+        {"un megabyte", a40 + std::string(1 << 20, 'm') + z39, a40 + "…" + z39},
+        // Two and three bytes a character: counted as characters, cut between them.
+        {"accenti", std::string(20, 'x') + ripeti("è€", 100),
+         std::string(20, 'x') + ripeti("è€", 10) + "…" + "€" + ripeti("è€", 19)},
+        {"quattro byte", std::string(200, 'x') + "😀",
+         std::string(40, 'x') + "…" + std::string(38, 'x') + "😀"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        EXPECT_EQ(Modulo1::Abbrevia(c.testo), c.atteso);
+        EXPECT_LE(fw::Len(Modulo1::Abbrevia(c.testo)), 80);
+    }
+    // Bytes that are no UTF-8 at all: the cut still stops after a few of them.
+    EXPECT_LE(Modulo1::Abbrevia(std::string(1 << 20, '\x80')).size(), 4u * 80 + 3);
+    EXPECT_EQ(Modulo1::Abbrevia("abcdefgh", 5), "ab…gh");
 }

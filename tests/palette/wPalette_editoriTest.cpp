@@ -455,6 +455,19 @@ TEST_F(EditoriTest, IlTestoFissoStaSuUnaRiga) {
     EXPECT_TRUE(SchermoAggiornato());
 }
 
+// A fixed text longer than a line edit holds by default (a file may carry one)
+// is shown whole, and entering and leaving the box leaves it whole.
+TEST_F(EditoriTest, UnTestoFissoLunghissimoPassaDallaCasellaIntero) {
+    const std::string lungo = "Inizio " + std::string(100000, 'x') + " fine";
+    auto k = Campo_(100, 100, lungo);
+    Seleziona({k});
+    EXPECT_EQ(p->efTestoFisso->Text(), lungo);
+    QApplication::setActiveWindow(p->Widget());
+    p->efTestoFisso->SetFocus();
+    Sfoca();
+    EXPECT_EQ(k->testoFisso, lungo);
+}
+
 // The catalogue popup warns once per selected field after the first that finds
 // its row taken, or while 30 fixed texts or more are on the page; each field is
 // changed all the same.
