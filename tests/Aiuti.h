@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
+#include <clocale>
 #include <string>
 
 namespace prova {
@@ -31,5 +33,36 @@ class Cartella {
   private:
     QTemporaryDir dir_;
 };
+
+// The process runs in the locale named (as the toolkit puts it in the user's
+// locale at start) and the toolkit's default locale is the same, until the
+// object goes; then both are as they were. Ok() tells whether the system has
+// that locale: scripts/setup makes "it_IT.UTF-8".
+class LocaleDiProcesso {
+  public:
+    explicit LocaleDiProcesso(const char* nome)
+        : primaC_(std::setlocale(LC_ALL, nullptr)), primaQt_(QLocale()) {
+        ok_ = std::setlocale(LC_ALL, nome) != nullptr;
+        QLocale::setDefault(QLocale(QString::fromLatin1(nome).section(QLatin1Char('.'), 0, 0)));
+    }
+    ~LocaleDiProcesso() {
+        std::setlocale(LC_ALL, primaC_.c_str());
+        QLocale::setDefault(primaQt_);
+    }
+    LocaleDiProcesso(const LocaleDiProcesso&) = delete;
+    LocaleDiProcesso& operator=(const LocaleDiProcesso&) = delete;
+    bool Ok() const { return ok_; }
+    // The decimal point of the C library's numbers in this locale.
+    static std::string VirgolaDecimale() { return std::localeconv()->decimal_point; }
+
+  private:
+    std::string primaC_;
+    QLocale primaQt_;
+    bool ok_ = false;
+};
+
+// The locales every number conversion is tried in: the C locale and the
+// Italian one, whose decimal point is a comma.
+inline const char* const kLocaliProvati[] = {"C", "it_IT.UTF-8"};
 
 }  // namespace prova

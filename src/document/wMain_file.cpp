@@ -1,8 +1,6 @@
 // The configuration file: the layout as the invoicing program reads it.
 
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <functional>
 #include <unordered_map>
 
@@ -73,17 +71,6 @@ std::array<String, 17> Colonne(const String& riga) {
 
 Integer Intero(const String& colonna) {
     return fw::ToInteger(fw::Val(colonna));
-}
-
-// A frame size: a whole number as a plain integer, as the editors make them;
-// any other value as the shortest text that reads back to the very same number,
-// so that saving a layout never changes it. An infinite size keeps the
-// framework's text.
-String TestoDimensione(double v) {
-    if (!std::isfinite(v) || (v == std::trunc(v) && std::fabs(v) < 1e15)) return fw::Str(v);
-    char testo[64];
-    auto fine = std::to_chars(testo, testo + sizeof testo, v).ptr;
-    return String(testo, fine);
 }
 
 String Stella(bool v) {
@@ -208,8 +195,8 @@ bool wMain::RegistraFile() {
             Modulo1::SuUnaRiga(c->testoFisso),
             fw::Str(c->tx),
             fw::Str(c->ty),
-            TestoDimensione(c->riquadro->Width),
-            TestoDimensione(c->riquadro->Height),
+            fw::Str(c->riquadro->Width),
+            fw::Str(c->riquadro->Height),
             nomeFont(c->iFont),
             fw::Str(c->dimFont),
             Stella(c->stileG),

@@ -1,9 +1,10 @@
 #include "framework/Text.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <limits>
+#include <system_error>
 
 namespace fw {
 
@@ -28,35 +29,75 @@ std::size_t ByteOffsetOfCharacter(const String& s, long long n) {
     return pos < s.size() ? pos : s.size();
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Roughly the power of ten of a decimal number in [first, last) (digits,
+// fraction, exponent, no sign): enough to tell a number too large for a double
+// from one too small.
+long long DecimalMagnitude(const char* p, const char* last) {
+    long long magnitude = 0;
+    bool significant = false;
+    for (; p < last && IsDigit(*p); ++p) {
+        if (*p != '0') significant = true;
+        if (significant) ++magnitude;
+    }
+    if (p < last && *p == '.') {
+        for (++p; p < last && IsDigit(*p) && !significant; ++p) {
+            if (*p != '0') significant = true;
+            --magnitude;
+        }
+        while (p < last && IsDigit(*p)) ++p;
+    }
+    long long exponent = 0;
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negative = p < last && *p == '-';
+        if (p < last && (*p == '+' || *p == '-')) ++p;
+        // Past a few thousand every exponent decides alike.
+        for (; p < last && IsDigit(*p); ++p) {
+            exponent = std::min(exponent * 10 + (*p - '0'), 1000000LL);
+        }
+        if (negative) exponent = -exponent;
+    }
+    return magnitude + exponent;
+}
+
 }  // namespace
 
+// Numbers go to and from text with the standard library's locale-free
+// conversions: the toolkit switches the process to the user's locale, and the
+// configuration files must read the same on every desktop.
+
 String Str(long long n) {
-    return std::to_string(n);
+    char buf[24];
+    return String(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
 }
 
 String Str(double v) {
-    if (std::isnan(v)) return "NaN";
-    if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
-    if (v == std::trunc(v) && std::fabs(v) < 1e15) {
-        return std::to_string(static_cast<long long>(v));
-    }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.7g", v);
-    return buf;
+    // Neither is a number a file may hold: Val never gives a NaN, and reads a
+    // size beyond the range of a double as the largest one.
+    if (std::isnan(v)) return "0";
+    if (std::isinf(v)) v = std::copysign(std::numeric_limits<double>::max(), v);
+    if (v == std::trunc(v) && std::fabs(v) < 1e15) return Str(static_cast<long long>(v));
+    // The shortest text that reads back to the very same number.
+    char buf[32];
+    return String(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
 double Val(const String& s) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    std::size_t start = i;
     std::size_t j = i;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    bool negative = false;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) negative = s[j++] == '-';
     std::size_t digitsStart = j;
-    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j;
+    while (j < s.size() && IsDigit(s[j])) ++j;
     bool hasDigits = j > digitsStart;
     if (j < s.size() && s[j] == '.') {
         std::size_t k = j + 1;
-        while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
+        while (k < s.size() && IsDigit(s[k])) ++k;
         hasDigits = hasDigits || k > j + 1;
         j = k;
     }
@@ -65,13 +106,22 @@ double Val(const String& s) {
         std::size_t k = j + 1;
         if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
         std::size_t expDigits = k;
-        while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
+        while (k < s.size() && IsDigit(s[k])) ++k;
         if (k > expDigits) j = k;
     }
-    String number = s.substr(start, j - start);
-    errno = 0;
-    double v = std::strtod(number.c_str(), nullptr);
-    return v;
+    // from_chars takes a "-" but no "+": the number after the sign is read and
+    // the sign put back.
+    const char* first = s.data() + digitsStart;
+    const char* last = s.data() + j;
+    double v = 0;
+    const std::errc error = std::from_chars(first, last, v, std::chars_format::general).ec;
+    if (error == std::errc::result_out_of_range) {
+        // Beyond the range of a double: the largest one; too small for it: zero.
+        v = DecimalMagnitude(first, last) > 0 ? std::numeric_limits<double>::max() : 0.0;
+    } else if (error != std::errc()) {
+        v = 0;
+    }
+    return negative ? -v : v;
 }
 
 String Chr(long long cp) {

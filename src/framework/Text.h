@@ -12,13 +12,18 @@ template <std::integral T>
 String Str(T n) {
     return Str(static_cast<long long>(n));
 }
-// A real: whole values as plain decimal integers, others with up to seven
-// significant digits.
+// A real: whole values below 10^15 as plain decimal integers, others as the
+// shortest text that Val reads back to the very same number ("12.5", "1e+15").
+// An infinity is written as the largest finite value of its sign and NaN as 0,
+// so the text is always a number.
 String Str(double v);
 
-// The leading number of a text: optional blanks, sign, digits, fraction and
-// exponent. "12abc" is 12, "abc" is 0.
+// The leading number of a text: optional blanks (spaces, tabs), sign, digits,
+// fraction and exponent. "12abc" is 12, "abc" is 0. A number beyond the range
+// of a double reads as the largest finite value of its sign, one too small for
+// it as 0 (or the nearest subnormal).
 double Val(const String& s);
+// Both use "." as the decimal point and ignore the process locale.
 
 // The character of a Unicode code point, as UTF-8; "" for a value that is no
 // code point.

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Aiuti.h"
 #include "ApplicazioneProva.h"
 #include "document/wMain.h"
 #include "framework/Fonts.h"
@@ -394,6 +395,26 @@ TEST_F(Comandi, AggiungiNellaParteVisibileConIDefault) {
     }
     c.SetLeft(0);
     c.SetTop(0);
+}
+
+// The default size on line 2 of the preferences file is read as the
+// configuration files are, whatever the desktop's locale.
+TEST_F(Comandi, AggiungiLeggeLaDimensioneDellePreferenzeSuOgniDesktop) {
+    const std::pair<const char*, int> casi[] = {
+        {"1.2e1", 12}, {"10.5", 10}, {" 9", 9}, {"12,5", 12}};
+    for (const char* nome : prova::kLocaliProvati) {
+        prova::LocaleDiProcesso locale(nome);
+        ASSERT_TRUE(locale.Ok()) << "locale " << nome << " missing: run scripts/setup";
+        for (const auto& [testo, dimensione] : casi) {
+            SCOPED_TRACE(std::string(nome) + " " + testo);
+            a.cartella.Scrivi("Velarix pref", std::string("DejaVu Sans\r") + testo + "\r");
+            c.vCampi.clear();
+            Tasto(Qt::Key_N);
+            ASSERT_EQ(c.vCampi.size(), 1u);
+            EXPECT_EQ(c.vCampi[0]->iFont, font);
+            EXPECT_EQ(c.vCampi[0]->dimFont, dimensione);
+        }
+    }
 }
 
 TEST_F(Comandi, AggiungiSenzaFileDellePreferenze) {

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "Aiuti.h"
@@ -291,6 +292,44 @@ TEST_F(FileConfigTest, GiroCompletoDaGliStessiByte) {
     }
     ASSERT_TRUE(w->RegistraFile());
     EXPECT_EQ(Disco(), prima);
+}
+
+// The numbers of a file read and write the same on an Italian desktop, whose
+// decimal point is a comma, as in the C locale: fractional sizes stay as they
+// are, a number with an exponent is read whole, and a size beyond the range of
+// a double becomes the largest one, which then reads back unchanged.
+TEST_F(FileConfigTest, NumeriUgualiSuOgniDesktop) {
+    const String massimo = "1.7976931348623157e+308";
+    auto campo = [this](const String& tx, const String& w, const String& h, const String& dim) {
+        return Riga({"", "", "t", tx, "40", w, h, kFont, dim, "", "", "", "0", "0", "0", "0", "0"});
+    };
+    const String letto = Inizio("", "", "1.6e2") + campo("1.6e2", "12.5", "2.25", "1.2e1") +
+                         campo("7", "1e999", "-1e999", "10") + campo("0", "1e-400", "0.1", "1");
+    const String scritto = Inizio("", "", "160") + campo("160", "12.5", "2.25", "12") +
+                           campo("7", massimo, "-" + massimo, "10") + campo("0", "0", "0.1", "1");
+    for (const char* nome : prova::kLocaliProvati) {
+        SCOPED_TRACE(nome);
+        prova::LocaleDiProcesso locale(nome);
+        ASSERT_TRUE(locale.Ok()) << "locale " << nome << " missing: run scripts/setup";
+        SulDisco(letto);
+        w->ApriFile();
+        ASSERT_EQ(C().vCampi.size(), 3u);
+        EXPECT_EQ(C().vSezioni[0]->posizY, 160);
+        EXPECT_EQ(K(0).tx, 160);
+        EXPECT_EQ(K(0).riquadro->Width, 12.5);
+        EXPECT_EQ(K(0).riquadro->Height, 2.25);
+        EXPECT_EQ(K(0).dimFont, 12);
+        EXPECT_EQ(K(1).riquadro->Width, std::numeric_limits<double>::max());
+        EXPECT_EQ(K(2).riquadro->Width, 0);
+        C().modificato = true;
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_EQ(Disco(), scritto);
+        // What the program wrote it opens and saves back byte for byte.
+        w->ApriFile();
+        C().modificato = true;
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_EQ(Disco(), scritto);
+    }
 }
 
 TEST_F(FileConfigTest, RigaDueVuotaTieneLoSfondoPrecedente) {

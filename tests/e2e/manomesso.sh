@@ -3,7 +3,8 @@
 # program under its own Xvfb: a changed header gives the two messages in turn,
 # round and round while the person answers "Apri", and leaves the file alone
 # when "Nuovo" ends it; a line cut short and an unknown code are read, shown
-# and saved back complete, the unknown code as "-1", with nothing lost.
+# and saved back complete, the unknown code as "-1", with nothing lost; and on
+# an Italian desktop numbers with a fraction or an exponent keep their values.
 # Usage: manomesso.sh <velarix binary> <artefacts folder>. Exit 77: skipped.
 binario=${1:?path of the velarix binary}
 artefatti=${2:?folder for artefacts}
@@ -98,5 +99,34 @@ if ! cmp -s "$file" "$tmp/atteso"; then
   od -c "$file"
   fail "the tampered layout was not saved back complete"
 fi
+# --- Numbers written by hand on an Italian desktop, whose decimal point is a
+# comma: fractional sizes and a number with an exponent are read as the file
+# means them; saved, they are written as the program writes numbers, and that
+# file is saved again byte for byte.
+{
+  printf '<FCS><F><1.0.4><27-04-2017>\r\r\r1.6e2\r200\r350\r'
+  riga_campo '' '' 'Totale' 1.6e2 450 12.5 2.25 'DejaVu Sans' 1.2e1 '' '' '' 0 0 0 0 0
+  riga_campo '' 63 '' 80 300 150.75 20 'DejaVu Sans' 14 '' '' '' 0 0 0 0 0
+} >"$file"
+{
+  printf '<FCS><F><1.0.4><27-04-2017>\r\r\r160\r200\r350\r'
+  riga_campo '' '' 'Totale' 160 450 12.5 2.25 'DejaVu Sans' 12 '' '' '' 0 0 0 0 0
+  riga_campo '' 63 '' 80 300 150.75 20 'DejaVu Sans' 14 '' '' '' 0 0 0 0 0
+} >"$tmp/atteso"
+for giro in "hand-written" "as saved"; do
+  LC_ALL=it_IT.UTF-8 apri_fattura
+  principale=$(finestra "FIp.txt") || fail "the file was not opened ($giro)"
+  attiva "$principale"
+  tasti ctrl+a ctrl+6 ctrl+4 ctrl+s ctrl+q
+  attendi_uscita
+  if ! cmp -s "$file" "$tmp/atteso"; then
+    echo "expected:"
+    od -c "$tmp/atteso"
+    echo "found:"
+    od -c "$file"
+    fail "the numbers of the $giro file did not survive on an Italian desktop"
+  fi
+done
+
 echo "start-up median: $(mediana "${avvii[@]}") ms over ${#avvii[@]} launches"
 echo "PASS"

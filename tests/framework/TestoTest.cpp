@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <set>
 
+#include "Aiuti.h"
 #include "framework/Fonts.h"
 #include "framework/Text.h"
 
@@ -59,6 +63,116 @@ TEST(Testo, ValLeggeIlNumeroIniziale) {
     };
     for (const auto& c : casi) EXPECT_DOUBLE_EQ(Val(c.s), c.atteso) << c.s;
     EXPECT_EQ(ToInteger(Val("1e400")), 2147483647);
+}
+
+// The configuration files hold numbers with "." as the decimal point, whatever
+// the language of the desktop: the same texts give the same numbers and the
+// same numbers the same texts in the C locale and in the Italian one.
+TEST(Testo, NumeriUgualiInOgniLocale) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    struct Lettura {
+        const char* s;
+        double atteso;
+    };
+    const Lettura letture[] = {
+        {"12.5", 12.5},
+        {"2.25", 2.25},
+        {"1.6e2", 160},
+        {"-0.75x", -0.75},
+        {"12,5", 12},  // a comma is not a decimal point
+        {"  +1.5E+1", 15},
+        {"1e999", kMax},
+        {"-1e999", -kMax},
+        {"1e99999999999999999999", kMax},
+        {"123456789e301", kMax},
+        {"1.797693134862316e308", kMax},  // just past the largest double
+        {"1.7976931348623157e308", kMax},
+        {"1e-400", 0},
+        {"-1e-400", 0},
+        {"0.0000001e-320", 0},
+        {"4e-320", 4e-320},  // subnormal, as close as a double gets
+        {"0e999999", 0},
+        {"0x1A", 0},
+        {"inf", 0},
+        {"-INF", 0},
+        {"nan", 0},
+        {"1.5.5", 1.5},
+        {"\n5", 0},  // only spaces and tabs are skipped
+    };
+    struct Scrittura {
+        double v;
+        const char* atteso;
+    };
+    const Scrittura scritture[] = {
+        {12.5, "12.5"},
+        {2.25, "2.25"},
+        {160.0, "160"},
+        {-12.5, "-12.5"},
+        {0.1, "0.1"},
+        {1.0 / 3, "0.3333333333333333"},
+        {99999999992.5, "99999999992.5"},
+        {999999999999999.0, "999999999999999"},
+        {1e15, "1e+15"},
+        {1e20, "1e+20"},
+        {1e-7, "1e-07"},
+        {5e-324, "5e-324"},
+        {-0.0, "0"},
+        {kMax, "1.7976931348623157e+308"},
+        {std::numeric_limits<double>::infinity(), "1.7976931348623157e+308"},
+        {-std::numeric_limits<double>::infinity(), "-1.7976931348623157e+308"},
+        {std::nan(""), "0"},
+    };
+    for (const char* nome : prova::kLocaliProvati) {
+        SCOPED_TRACE(nome);
+        prova::LocaleDiProcesso locale(nome);
+        ASSERT_TRUE(locale.Ok()) << "locale " << nome << " missing: run scripts/setup";
+        EXPECT_EQ(prova::LocaleDiProcesso::VirgolaDecimale(), std::strcmp(nome, "C") ? "," : ".");
+        for (const auto& l : letture) EXPECT_EQ(Val(l.s), l.atteso) << l.s;
+        EXPECT_TRUE(std::signbit(Val("-1e-400")));
+        for (const auto& w : scritture) EXPECT_EQ(Str(w.v), w.atteso) << w.v;
+        EXPECT_EQ(Str(-2147483647 - 1), "-2147483648");
+        EXPECT_EQ(Str(1234567), "1234567");  // no grouping of thousands
+        EXPECT_EQ(Str(1234567.0), "1234567");
+    }
+}
+
+// Every finite double, written, reads back as the very same double, and the
+// text is a plain number: no "INF", no "NaN", no comma.
+TEST(Testo, OgniRealeScrittoSiRileggeUguale) {
+    std::mt19937_64 caso(20170427);
+    std::vector<double> valori = {0.5,
+                                  12.5,
+                                  2.25,
+                                  1e15 - 0.5,
+                                  1e15,
+                                  1e-320,
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::max(),
+                                  std::nextafter(1e15, 0.0)};
+    while (valori.size() < 20000) {
+        const std::uint64_t bit = caso();
+        double v;
+        std::memcpy(&v, &bit, sizeof v);
+        if (std::isfinite(v)) valori.push_back(v);
+        // Sizes of a page are small numbers with a few decimals.
+        valori.push_back(static_cast<double>(caso() % 2000000) / 1000 - 1000);
+    }
+    for (const char* nome : prova::kLocaliProvati) {
+        SCOPED_TRACE(nome);
+        prova::LocaleDiProcesso locale(nome);
+        ASSERT_TRUE(locale.Ok()) << "locale " << nome << " missing: run scripts/setup";
+        int errori = 0;
+        for (double v : valori) {
+            const String testo = Str(v);
+            const bool numero = testo.find_first_not_of("0123456789.e+-") == String::npos;
+            if ((Val(testo) != v || !numero) && ++errori <= 10) {
+                ADD_FAILURE() << std::hexfloat << v << " written " << testo << " reads "
+                              << Val(testo);
+            }
+        }
+        EXPECT_EQ(errori, 0);
+    }
 }
 
 TEST(Testo, ChrEAscSonoCodePointUnicode) {
