@@ -50,6 +50,22 @@ inline void Scrivi(const QString& percorso, const std::string& byte) {
 
 // The lines of a file as a text stream reads them: each ended by CR, LF or CRLF,
 // the last one also without an end; nothing after the last end.
+// The first n bytes of a line, without a UTF-8 character cut short at its end.
+inline std::string TroncaUtf8(const std::string& riga, std::size_t n) {
+    if (riga.size() <= n) return riga;
+    std::string t = riga.substr(0, n);
+    std::size_t inizio = t.size();
+    while (inizio > 0 && t.size() - inizio < 3 &&
+           (static_cast<unsigned char>(t[inizio - 1]) & 0xC0) == 0x80) {
+        --inizio;
+    }
+    if (inizio == 0) return t;
+    const auto guida = static_cast<unsigned char>(t[inizio - 1]);
+    const std::size_t attesi = guida >= 0xF0 ? 4 : guida >= 0xE0 ? 3 : guida >= 0xC0 ? 2 : 1;
+    if (t.size() - (inizio - 1) < attesi) t.resize(inizio - 1);
+    return t;
+}
+
 inline std::vector<std::string> Righe(const std::string& b) {
     std::vector<std::string> righe;
     std::size_t i = 0;
