@@ -1,6 +1,14 @@
 #include "framework/Menus.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStringList>
+
 #include "framework/Application.h"
+#include "framework/MenusPrivate.h"
+#include "framework/QtConvert.h"
 #include "framework/Window.h"
 #include "framework/WindowPrivate.h"
 
@@ -84,5 +92,83 @@ MenuItem* FindUnder(const MenuItem& parent, const String& name) {
 MenuItem* FindMenuItem(const MenuBar& bar, const String& name) {
     return FindUnder(bar, name);
 }
+
+namespace {
+
+// "Cmd+O": Cmd is the command key, which Qt calls Ctrl (and puts on Command on macOS).
+QKeySequence Shortcut(const String& s) {
+    if (s.empty()) return {};
+    QStringList keys = Q(s).split(QLatin1Char('+'));
+    for (QString& k : keys) {
+        if (k.trimmed().compare(QLatin1String("Cmd"), Qt::CaseInsensitive) == 0) k = "Ctrl";
+    }
+    return QKeySequence(keys.join(QLatin1Char('+')), QKeySequence::PortableText);
+}
+
+QAction::MenuRole Role(MenuItem::Kind kind) {
+    switch (kind) {
+        case MenuItem::Kind::Quit:
+            return QAction::QuitRole;
+        case MenuItem::Kind::Preferences:
+            return QAction::PreferencesRole;
+        case MenuItem::Kind::About:
+            return QAction::AboutRole;
+        case MenuItem::Kind::Normal:
+            break;
+    }
+    // Nothing else moves into the application menu on macOS.
+    return QAction::NoRole;
+}
+
+}  // namespace
+
+namespace detail {
+
+QMenuBar* MakeMenuBar(const MenuBar& bar, MenuActions& actions) {
+    auto* qbar = new QMenuBar;
+    for (Integer i = 0; i < bar.Count(); ++i) {
+        MenuItem* title = bar.Item(i);
+        QMenu* menu = qbar->addMenu(Shown(title->Text));
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [] { RefreshMenus(); });
+        for (Integer j = 0; j < title->Count(); ++j) {
+            MenuItem* item = title->Item(j);
+            if (item->Text == "-") {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(Shown(item->Text));
+            action->setShortcut(Shortcut(item->KeyboardShortcut));
+            // Commands work from every window of the program, the palette too.
+            action->setShortcutContext(Qt::ApplicationShortcut);
+            action->setMenuRole(Role(item->ItemKind()));
+            QObject::connect(action, &QAction::triggered, action, [&actions, action] {
+                for (auto& [a, it] : actions) {
+                    if (a == action) {
+                        if (it) it->Choose();
+                        return;
+                    }
+                }
+            });
+            actions.emplace_back(action, item);
+        }
+    }
+    return qbar;
+}
+
+void EnableActions(MenuActions& actions) {
+    for (auto& [action, item] : actions) {
+        if (action) action->setEnabled(item && item->Enabled());
+    }
+}
+
+void ForgetItem(MenuActions& actions, const MenuItem* item) {
+    for (auto& [action, it] : actions) {
+        if (it != item) continue;
+        it = nullptr;
+        if (action) action->setEnabled(false);
+    }
+}
+
+}  // namespace detail
 
 }  // namespace fw

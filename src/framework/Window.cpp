@@ -1,15 +1,12 @@
 #include "framework/Window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
 #include <QHideEvent>
-#include <QKeySequence>
 #include <QLayout>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QResizeEvent>
@@ -23,6 +20,7 @@
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/Menus.h"
+#include "framework/MenusPrivate.h"
 #include "framework/Placement.h"
 #include "framework/QtConvert.h"
 #include "framework/Testing.h"
@@ -44,7 +42,7 @@ struct Window::Impl {
     bool minimizeButton = true;
     bool maximizeButton = true;
     MenuBar* menuBar = nullptr;
-    std::vector<std::pair<QPointer<QAction>, MenuItem*>> actions;
+    detail::MenuActions actions;
     std::map<String, std::function<bool()>> handlers;
     QEventLoop* modalLoop = nullptr;
     unsigned long long activated = 0;
@@ -476,71 +474,13 @@ void Window::ApplyFlags() {
     if (visible) impl_->top->show();
 }
 
-namespace {
-
-// "Cmd+O": Cmd is the command key, which Qt calls Ctrl (and puts on Command on macOS).
-QKeySequence Shortcut(const String& s) {
-    if (s.empty()) return {};
-    QStringList keys = Q(s).split(QLatin1Char('+'));
-    for (QString& k : keys) {
-        if (k.trimmed().compare(QLatin1String("Cmd"), Qt::CaseInsensitive) == 0) k = "Ctrl";
-    }
-    return QKeySequence(keys.join(QLatin1Char('+')), QKeySequence::PortableText);
-}
-
-QAction::MenuRole Role(MenuItem::Kind kind) {
-    switch (kind) {
-        case MenuItem::Kind::Quit:
-            return QAction::QuitRole;
-        case MenuItem::Kind::Preferences:
-            return QAction::PreferencesRole;
-        case MenuItem::Kind::About:
-            return QAction::AboutRole;
-        case MenuItem::Kind::Normal:
-            break;
-    }
-    // Nothing else moves into the application menu on macOS.
-    return QAction::NoRole;
-}
-
-}  // namespace
-
 void Window::SetMenuBar(MenuBar* bar) {
     impl_->menuBar = bar;
     auto* main = qobject_cast<QMainWindow*>(impl_->top);
     if (!main) return;
     QSize keep = impl_->content->size();
     impl_->actions.clear();
-    QMenuBar* qbar = nullptr;
-    if (bar) {
-        qbar = new QMenuBar;
-        for (Integer i = 0; i < bar->Count(); ++i) {
-            MenuItem* title = bar->Item(i);
-            QMenu* menu = qbar->addMenu(Shown(title->Text));
-            QObject::connect(menu, &QMenu::aboutToShow, menu, [] { detail::RefreshMenus(); });
-            for (Integer j = 0; j < title->Count(); ++j) {
-                MenuItem* item = title->Item(j);
-                if (item->Text == "-") {
-                    menu->addSeparator();
-                    continue;
-                }
-                QAction* action = menu->addAction(Shown(item->Text));
-                action->setShortcut(Shortcut(item->KeyboardShortcut));
-                // Commands work from every window of the program, the palette too.
-                action->setShortcutContext(Qt::ApplicationShortcut);
-                action->setMenuRole(Role(item->ItemKind()));
-                QObject::connect(action, &QAction::triggered, action, [this, action] {
-                    for (auto& [a, it] : impl_->actions) {
-                        if (a == action) {
-                            if (it) it->Choose();
-                            return;
-                        }
-                    }
-                });
-                impl_->actions.emplace_back(action, item);
-            }
-        }
-    }
+    QMenuBar* qbar = bar ? detail::MakeMenuBar(*bar, impl_->actions) : nullptr;
     if (QWidget* old = main->menuWidget()) {
         main->setMenuWidget(nullptr);
         delete old;
@@ -665,20 +605,14 @@ Window* FrontDocumentWindow() {
 void RefreshMenus() {
     if (!QCoreApplication::instance()) return;
     for (Window* w : Live()) {
-        for (auto& [action, item] : WindowAccess::Of(*w).actions) {
-            if (action) action->setEnabled(item && item->Enabled());
-        }
+        EnableActions(WindowAccess::Of(*w).actions);
     }
 }
 
 void ForgetMenuItem(const MenuItem* item) {
     if (!QCoreApplication::instance()) return;
     for (Window* w : Live()) {
-        for (auto& [action, it] : WindowAccess::Of(*w).actions) {
-            if (it != item) continue;
-            it = nullptr;
-            if (action) action->setEnabled(false);
-        }
+        ForgetItem(WindowAccess::Of(*w).actions, item);
     }
 }
 
