@@ -1,4 +1,4 @@
-// Push buttons, radio buttons and bevel buttons.
+#include "framework/Buttons.h"
 
 #include <QAction>
 #include <QEvent>
@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/Controls.h"
 #include "framework/QtConvert.h"
 #include "framework/Window.h"
 

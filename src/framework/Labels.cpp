@@ -1,7 +1,5 @@
-// Static texts, group boxes, rectangles and the text style of any control.
+#include "framework/Labels.h"
 
-#include <QApplication>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPaintEvent>
@@ -10,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Controls.h"
 #include "framework/QtConvert.h"
 
 namespace fw {
@@ -166,37 +163,6 @@ void RectangleControl::SetBorderColor(Color c) {
 void RectangleControl::SetBorderWidth(Integer w) {
     Rect(this)->borderWidth = std::max<Integer>(w, 0);
     Widget()->update();
-}
-
-// --- Text style -------------------------------------------------------------
-
-namespace {
-
-bool IsDefaultFamily(const String& font) {
-    return font.empty() || font == "System" || font == "system" || font == "Geneva";
-}
-
-}  // namespace
-
-void SetTextStyle(Control& c, const String& font, double size, bool bold, bool italic,
-                  bool underline) {
-    QWidget* w = c.Widget();
-    if (!w) return;
-    QFont f = QApplication::font();
-    if (!IsDefaultFamily(font)) {
-        QString family = Q(font);
-        // A font that is not installed leaves the default family.
-        if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) f.setFamily(family);
-    }
-    // 0, negative and NaN keep the platform's size; a fraction of a pixel is one.
-    if (std::isfinite(size) && size > 0) {
-        f.setPixelSize(std::max(1, static_cast<int>(std::min<double>(size, kLargestTextSize))));
-    }
-    // A bevel button's caption style stays on whatever the font.
-    f.setBold(bold || w->property("fwCaptionBold").toBool());
-    f.setItalic(italic || w->property("fwCaptionItalic").toBool());
-    f.setUnderline(underline || w->property("fwCaptionUnderline").toBool());
-    w->setFont(f);
 }
 
 }  // namespace fw

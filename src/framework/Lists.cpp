@@ -1,9 +1,8 @@
-// Popup menus and list boxes.
+#include "framework/Lists.h"
 
 #include <QComboBox>
 #include <QListWidget>
 
-#include "framework/Controls.h"
 #include "framework/QtConvert.h"
 
 namespace fw {

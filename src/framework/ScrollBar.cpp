@@ -1,8 +1,6 @@
-// Scroll bars.
+#include "framework/ScrollBar.h"
 
 #include <QScrollBar>
-
-#include "framework/Controls.h"
 
 namespace fw {
 
