@@ -138,10 +138,12 @@ bool wMain::RegistraFile() {
     DragCanvas& canvas = *DragCanvas1;
 
     Integer n = canvas.CercaCampo(0);
-    if (n > 30) {
+    if (n > Modulo1::kMassimoTestiFissi) {
         fw::MsgBox("Hai inserito " + fw::Str(n) +
-                   " testi fissi ma il numero massimo consentito è 30. " + "Devi eliminarne " +
-                   fw::Str(n - 30) + " per poter registrare questo configuratore.");
+                   " testi fissi ma il numero massimo consentito è " +
+                   fw::Str(Modulo1::kMassimoTestiFissi) + ". Devi eliminarne " +
+                   fw::Str(n - Modulo1::kMassimoTestiFissi) +
+                   " per poter registrare questo configuratore.");
         return false;
     }
 
@@ -309,7 +311,7 @@ void wMain::ApriFile() {
     while (!s->EndOfFile()) {
         riga = s->ReadLine();
         std::shared_ptr<Campo> c = canvas.AggiungiCampo(avvisato ? 0 : testiFissi);
-        avvisato = avvisato || testiFissi >= 30;
+        avvisato = avvisato || testiFissi >= Modulo1::kMassimoTestiFissi;
         const std::array<String, 17> colonne = Colonne(riga);
         auto col = [&colonne](std::size_t k) -> const String& { return colonne[k - 1]; };
         c->iCampo = cercaCampo(col(2));

@@ -333,9 +333,7 @@ std::shared_ptr<Campo> DragCanvas::AggiungiCampo() {
 std::shared_ptr<Campo> DragCanvas::AggiungiCampo(Integer testiFissi) {
     auto c = fw::New<Campo>();
     if (!c) Modulo1::MemoriaEsaurita();
-    if (testiFissi >= 30) {
-        fw::MsgBox("Attenzione: stai superando il limite massimo di 30 testi fissi per modulo.");
-    }
+    Modulo1::AvvisaLimiteTestiFissi(testiFissi);
     vCampi.push_back(c);
     modificato = true;
     return c;

@@ -40,6 +40,12 @@ void MemoriaEsaurita() {
     fw::QuitNow(0);
 }
 
+void AvvisaLimiteTestiFissi(Integer presenti) {
+    if (presenti < kMassimoTestiFissi) return;
+    fw::MsgBox("Attenzione: stai superando il limite massimo di " + fw::Str(kMassimoTestiFissi) +
+               " testi fissi per modulo.");
+}
+
 bool Conferma(const String& messaggio, const String& azione, const String& annulla) {
     fw::MessageDialog d;
     d.Icon = 1;

@@ -30,6 +30,11 @@ String Abbrevia(const String& s, std::size_t massimo = 80);
 // Why a file could not be written, as the end of a sentence: "il disco è
 // pieno"; "" when the cause is unknown.
 String CausaErrore(fw::FileError errore);
+// How many fixed texts a layout may hold: one with more cannot be saved.
+inline constexpr Integer kMassimoTestiFissi = 30;
+// Warns that one more fixed text goes past the limit, when the layout already
+// holds presenti of them and so reaches it.
+void AvvisaLimiteTestiFissi(Integer presenti);
 // A two-button question with the caution icon; true for the action button.
 bool Conferma(const String& messaggio, const String& azione, const String& annulla);
 

@@ -142,10 +142,7 @@ void wPalette::pmCampi_Change(Integer index) {
     }
     Modifica(true, [&](Campo& k) {
         if (riga == 0) {
-            if (Pagina().CercaCampo(0) >= 30) {
-                fw::MsgBox(
-                    "Attenzione: stai superando il limite massimo di 30 testi fissi per modulo.");
-            }
+            Modulo1::AvvisaLimiteTestiFissi(Pagina().CercaCampo(0));
         } else if (Pagina().CercaCampo(riga) >= 1) {
             fw::MsgBox("Attenzione: hai già inserito questo campo nel modulo.");
         }
