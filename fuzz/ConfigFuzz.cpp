@@ -55,9 +55,9 @@ void Azzera(vx::wMain& w) {
     DragCanvas& c = *w.DragCanvas1;
     c.vCampi.clear();
     c.ResetSfondo();
-    c.vSezioni[0]->posizY = 100;
-    c.vSezioni[1]->posizY = 150;
-    c.vSezioni[2]->posizY = 350;
+    for (std::size_t i = 0; i < c.vSezioni.size(); ++i) {
+        c.vSezioni[i]->posizY = DragCanvas::kPosizioniSezioni[i];
+    }
     c.modificato = false;
 }
 

@@ -65,11 +65,11 @@ void DragCanvas::Open() {
         if (!s) Modulo1::MemoriaEsaurita();
         vSezioni.push_back(s);
     }
-    vSezioni[0]->posizY = 100;
+    vSezioni[0]->posizY = kPosizioniSezioni[0];
     vSezioni[0]->etichetta->Text = "T";
-    vSezioni[1]->posizY = 150;
+    vSezioni[1]->posizY = kPosizioniSezioni[1];
     vSezioni[1]->etichetta->Text = "D";
-    vSezioni[2]->posizY = 350;
+    vSezioni[2]->posizY = kPosizioniSezioni[2];
     vSezioni[2]->etichetta->Text = "P";
     rettSelez = fw::New<StrumSelez>();
     if (!rettSelez) Modulo1::MemoriaEsaurita();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,8 @@ class DragCanvas : public fw::Canvas {
     Integer ultimoY = 0;
     // "T", "D", "P".
     std::vector<std::shared_ptr<Sezione>> vSezioni;
+    // Where the canvas's Open puts them, from the top of the page.
+    static constexpr std::array<Integer, 3> kPosizioniSezioni{100, 150, 350};
     std::shared_ptr<Sezione> sezioneTrascinata;
     String nomeFileSfondo;
     bool modificato = false;
