@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QRectF>
 #include <QStaticText>
@@ -255,6 +256,23 @@ QPainter* Painter(Surface& s) {
     return p;
 }
 
+// Fills r with the colour over what is there. A translucent fill is done in
+// bands of at most 64 device rows: the raster engine hands a blend of more rows
+// to its thread pool, whose start costs some tens of microseconds, far more
+// than blending a thin strip such as a side of the selection band. Each pixel
+// is blended once either way, so the pixels are the same.
+void Fill(QPainter* p, const QRectF& r, const QColor& c) {
+    double dpr = p->device() ? p->device()->devicePixelRatio() : 1.0;
+    double band = std::max(1.0, std::floor(64 / dpr));
+    if (c.alpha() == 255 || r.height() <= band) {
+        p->fillRect(r, c);
+        return;
+    }
+    for (double y = r.top(); y < r.bottom(); y += band) {
+        p->fillRect(QRectF(r.left(), y, r.width(), std::min(band, r.bottom() - y)), c);
+    }
+}
+
 }  // namespace
 
 void Graphics::ClearRect(double x, double y, double w, double h) {
@@ -272,7 +290,7 @@ void Graphics::FillRect(double x, double y, double w, double h) {
     if (!ClipToSurface(surface_, r)) return;
     QPainter* p = Painter(surface_);
     if (!p) return;
-    p->fillRect(r, ToQColor(ForeColor));
+    Fill(p, r, ToQColor(ForeColor));
     surface_.Damaged(r.x(), r.y(), r.width(), r.height());
 }
 
@@ -438,16 +456,24 @@ void DrawRectShape(Surface& surface, const RectShape& s, double x, double y) {
     if (!fill && bw == 0) return;
     QPainter* p = Painter(surface);
     if (!p) return;
+    QColor border = ToQColor(s.BorderColor, s.Border);
+    QColor inside = ToQColor(s.FillColor, s.Fill);
     if (2 * bw >= outer.width() || 2 * bw >= outer.height()) {
         // All border, no room inside.
-        p->fillRect(visible, ToQColor(s.BorderColor, s.Border));
+        Fill(p, visible, border);
+    } else if (bw > 0 && fill && border.alpha() == 255 && inside.alpha() == 255) {
+        // Both opaque, as a field's frame is: the border's colour over the whole
+        // frame and the fill over its inside leave the pixels that four border
+        // strips around the fill would, in two fills instead of five.
+        p->fillRect(visible, border);
+        QRectF r = outer.adjusted(bw, bw, -bw, -bw);
+        if (ClipToSurface(surface, r)) p->fillRect(r, inside);
     } else {
         if (fill) {
             QRectF r = outer.adjusted(bw, bw, -bw, -bw);
-            if (ClipToSurface(surface, r)) p->fillRect(r, ToQColor(s.FillColor, s.Fill));
+            if (ClipToSurface(surface, r)) Fill(p, r, inside);
         }
         if (bw > 0) {
-            QColor c = ToQColor(s.BorderColor, s.Border);
             QRectF strips[] = {
                 QRectF(outer.left(), outer.top(), outer.width(), bw),
                 QRectF(outer.left(), outer.bottom() - bw, outer.width(), bw),
@@ -455,7 +481,7 @@ void DrawRectShape(Surface& surface, const RectShape& s, double x, double y) {
                 QRectF(outer.right() - bw, outer.top() + bw, bw, outer.height() - 2 * bw),
             };
             for (QRectF r : strips) {
-                if (ClipToSurface(surface, r)) p->fillRect(r, c);
+                if (ClipToSurface(surface, r)) Fill(p, r, border);
             }
         }
     }
@@ -507,7 +533,7 @@ void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
         if (!ClipToSurface(surface, r)) return;
         QPainter* p = Painter(surface);
         if (!p) return;
-        p->fillRect(r, colour);
+        Fill(p, r, colour);
     } else {
         QRectF box(-bw - 8, -bw - 8, surface.Width() + 2 * bw + 16, surface.Height() + 2 * bw + 16);
         if (!ClipSegment(box, x1, y1, x2, y2)) return;

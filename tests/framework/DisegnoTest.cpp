@@ -282,6 +282,42 @@ TEST(RectShape, OpacitaDiBordoERiempimento) {
     EXPECT_EQ(pic->Graphics().Pixel(20, 20), kBianco);
 }
 
+// Translucent outlines and fills as tall as a page, like the sides of the
+// selection band: every pixel blended exactly once, top to bottom, at both
+// densities, with nothing outside touched.
+TEST(RectShape, TraslucidaAltaFusaUnaVoltaSolaPerPixel) {
+    struct Caso {
+        const char* nome;
+        double border, fill;
+    };
+    for (Caso c : {Caso{"bordo a meta", 50, 0}, Caso{"riempimento a meta", 100, 50},
+                   Caso{"tutto a un quarto", 25, 25}}) {
+        for (double dpr : {1.0, 2.0}) {
+            SCOPED_TRACE(std::string(c.nome) + " dpr " + std::to_string(dpr));
+            // The same shape short enough to be one blend gives the colours.
+            Picture corta(40, 20, dpr), alta(40, 460, dpr);
+            RectShape s = Riq(20, 10, 0x000000, 0x0000FF);
+            s.Border = c.border;
+            s.Fill = c.fill;
+            corta.Graphics().DrawObject(s, 20, 10);
+            Color bordo = corta.Graphics().Pixel(10, 10), dentro = corta.Graphics().Pixel(20, 10);
+            s.Height = 440;
+            alta.Graphics().DrawObject(s, 20, 230);
+            const Graphics& g = alta.Graphics();
+            for (int y = 11; y < 449; ++y) {
+                ASSERT_EQ(g.Pixel(10, y), bordo) << y;
+                ASSERT_EQ(g.Pixel(30, y), bordo) << y;
+                ASSERT_EQ(g.Pixel(20, y), dentro) << y;
+                ASSERT_EQ(g.Pixel(9, y), kBianco) << y;
+                ASSERT_EQ(g.Pixel(31, y), kBianco) << y;
+            }
+            EXPECT_EQ(g.Pixel(20, 9), kBianco);
+            EXPECT_EQ(g.Pixel(20, 451), kBianco);
+            EXPECT_TRUE(PixelNitidi(alta));
+        }
+    }
+}
+
 TEST(RectShape, EnormeCopreTuttoSenzaBordoVisibile) {
     auto pic = NewPicture(60, 40, 32);
     ASSERT_TRUE(pic);
