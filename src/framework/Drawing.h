@@ -9,6 +9,7 @@ class QPainter;
 
 namespace fw {
 
+class Graphics;
 class Picture;
 
 // The two-dimensional shapes that Graphics::DrawObject draws. Border and Fill are
@@ -75,8 +76,12 @@ class Surface {
 
     // The open painter, begun on first use; nullptr when there are no pixels.
     QPainter* Painter();
-    // Closes the painter. Subclasses call it before replacing or freeing the pixels.
+    // Does what a batch still holds back, then closes the painter. Subclasses
+    // call it before replacing or freeing the pixels.
     void Flush();
+    // The Graphics whose batch holds drawings for these pixels, nullptr for none.
+    void Holding(Graphics* g) { holding_ = g; }
+    Graphics* Holding() const { return holding_; }
 
   protected:
     // The pixels as they are, perhaps with a painter open on them.
@@ -84,6 +89,7 @@ class Surface {
 
   private:
     std::unique_ptr<QPainter> painter_;
+    Graphics* holding_ = nullptr;
 };
 
 // Drawing on a picture or a canvas. Coordinates are page pixels (one text point is
@@ -126,6 +132,14 @@ class Graphics {
 
     // The colour of the page pixel (x, y); 0 outside the surface.
     Color Pixel(Integer x, Integer y) const;
+
+    // From BeginBatch to EndBatch drawings are held back; EndBatch does them in
+    // order, leaving out what later opaque fills cover whole and cutting the
+    // rest to the part that shows. The pixels are the same as drawing each at
+    // once; a page of many overlapping fields costs much less. Reading the
+    // pixels, or copying them, ends the batch first.
+    void BeginBatch();
+    void EndBatch();
 
     struct Impl;
 

@@ -277,6 +277,9 @@ void DragCanvas::MouseUp(Integer, Integer) {
 
 void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer height) {
     fw::Graphics& g = buffer->Graphics();
+    // Held back and done at the end, so that what later fields hide whole is
+    // not drawn: the same pixels, much less work where fields pile up.
+    g.BeginBatch();
     g.ClearRect(x, y, width, height);
     if (auto sfondo = Backdrop()) g.DrawPicture(*sfondo, x, y, width, height, x, y, width, height);
     for (const auto& s : vSezioni) {
@@ -289,6 +292,7 @@ void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer h
         }
     }
     rettSelez->Disegna(g);
+    g.EndBatch();
 }
 
 void DragCanvas::PreparaBuffer() {
