@@ -10,6 +10,11 @@
 // (the BM_Passo and BM_Ridisegno ones in DragCanvasBench.cpp measure the canvas
 // alone, without the window's paint).
 //
+// The peer's band is Qt's own rubber band (QGraphicsView::RubberBandDrag under
+// the platform's style): at each step it repaints the old and new band and
+// selects the items inside it as it goes, where the page canvas selects at the
+// release only.
+//
 // This file is measurement code and uses Qt directly; nothing of the program
 // depends on it.
 
