@@ -3,18 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QTemporaryDir>
 #include <vector>
 
 #include "PaginaPiena.h"
-#include "document/wMain.h"
-#include "framework/Testing.h"
-#include "layout/Modulo1.h"
-#include "palette/wPalette.h"
 
 namespace {
 
+// Made afresh for each run, on a fresh main window.
 struct PaginaPrincipale {
     PaginaPrincipale() {
         banco::PreparaSfondo();
@@ -30,6 +25,7 @@ struct PaginaPrincipale {
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
         ::wPalette();
     }
+    banco::FinestreNuove finestre;
     vx::wMain& w = ::wMain();
     DragCanvas& c = *w.DragCanvas1;
     struct Scelto {
@@ -40,7 +36,7 @@ struct PaginaPrincipale {
 };
 
 void BM_AllineaASinistra(benchmark::State& state) {
-    static PaginaPrincipale p;
+    PaginaPrincipale p;
     for (auto _ : state) {
         // Spread them out again, so that every alignment moves them all.
         state.PauseTiming();

@@ -5,9 +5,8 @@
 
 #include <QApplication>
 
+#include "PaginaPiena.h"
 #include "document/App.h"
-#include "document/wMain.h"
-#include "framework/Window.h"
 
 namespace {
 
@@ -19,6 +18,7 @@ void Chiudi() {
 // The start-up up to the first shown window: the application object, the main
 // window with its menu bar and controls, shown and painted.
 void BM_AvvioFinoAllaFinestra(benchmark::State& state) {
+    banco::FinestreNuove finestre;
     for (auto _ : state) {
         {
             vx::App app;
@@ -37,6 +37,7 @@ BENCHMARK(BM_AvvioFinoAllaFinestra)->Unit(benchmark::kMillisecond);
 // One resize of the shown main window, alternating between two sizes that both
 // scroll, with the repaint it causes.
 void BM_RidimensionaFinestra(benchmark::State& state) {
+    banco::FinestreNuove finestre;
     vx::wMain& w = ::wMain();
     w.Show();
     QApplication::processEvents();
@@ -56,6 +57,7 @@ BENCHMARK(BM_RidimensionaFinestra)->Unit(benchmark::kMicrosecond);
 // The same resize without the repaint: the locked controls moved, the bars
 // fitted again and the canvas placed.
 void BM_RidimensionaSenzaDisegno(benchmark::State& state) {
+    banco::FinestreNuove finestre;
     vx::wMain& w = ::wMain();
     w.Show();
     QApplication::processEvents();

@@ -4,15 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include "PaginaPiena.h"
-#include "document/wMain.h"
-#include "layout/DragCanvas.h"
-#include "layout/Modulo1.h"
-#include "palette/wPalette.h"
 
 namespace {
 
 // The main window's page with 1,000 fields in a grid of 10 columns and 100 rows,
-// and the palette shown beside it.
+// and the palette shown beside it; made afresh for each run.
 struct PaginaConPalette {
     PaginaConPalette() {
         ::wMain().Show();
@@ -20,13 +16,9 @@ struct PaginaConPalette {
         banco::RiempiPagina(c);
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
     }
+    banco::FinestreNuove finestre;
     DragCanvas& c = *::wMain().DragCanvas1;
 };
-
-PaginaConPalette& P() {
-    static auto* p = new PaginaConPalette;
-    return *p;
-}
 
 // 100 fields selected: with argument 0 one whole column (their common left edge
 // shows, and changes at every step), with 1 ten whole rows in the middle.
@@ -39,7 +31,8 @@ void Seleziona(DragCanvas& c, int forma) {
 // One move step of the 100 selected fields, back and forth by a pixel: the
 // fields move, the palette's four boxes are written, the area is redrawn.
 void BM_PassoSpostamentoConPalette(benchmark::State& state) {
-    DragCanvas& c = P().c;
+    PaginaConPalette pagina;
+    DragCanvas& c = pagina.c;
     Seleziona(c, static_cast<int>(state.range(0)));
     auto k = c.vCampi[454];  // selected in both shapes: the press keeps the selection
     c.MouseDown(k->tx + 20, k->ty + 3);
@@ -58,7 +51,8 @@ BENCHMARK(BM_PassoSpostamentoConPalette)->Arg(0)->Arg(1);
 // The palette's share of that step: the column's position and size shown, its
 // left edge changed each time.
 void BM_PopolaDim(benchmark::State& state) {
-    DragCanvas& c = P().c;
+    PaginaConPalette pagina;
+    DragCanvas& c = pagina.c;
     Seleziona(c, 0);
     vx::wPalette& p = ::wPalette();
     int d = 1;

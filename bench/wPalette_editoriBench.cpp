@@ -3,21 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QTemporaryDir>
-
 #include "PaginaPiena.h"
-#include "document/wMain.h"
-#include "framework/Testing.h"
-#include "layout/Modulo1.h"
-#include "palette/wPalette.h"
 
 namespace {
 
 // The main window's page as a busy form, under a background picture: 1,000
 // fields in a grid of 10 columns, every tenth one (one column, top to bottom)
-// selected and shown in the palette. Made afresh for each run, since the other
-// benchmarks share the main window's page; the picture is taken away after.
+// selected and shown in the palette. Made afresh for each run, on fresh windows.
 class PaginaPiena {
   public:
     PaginaPiena() {
@@ -30,10 +22,7 @@ class PaginaPiena {
         c.RidisegnaArea(0, 0, c.Width(), c.Height());
         ::wPalette().Popola();
     }
-    ~PaginaPiena() {
-        c.ResetSfondo();
-        c.vCampi.clear();
-    }
+    banco::FinestreNuove finestre;
     DragCanvas& c = *::wMain().DragCanvas1;
 };
 

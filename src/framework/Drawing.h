@@ -9,6 +9,7 @@ class QPainter;
 
 namespace fw {
 
+class Graphics;
 class Picture;
 
 // The pixels a one-line DrawString(text, x, y) may touch: from (x + left,
@@ -82,8 +83,12 @@ class Surface {
 
     // The open painter, begun on first use; nullptr when there are no pixels.
     QPainter* Painter();
-    // Closes the painter. Subclasses call it before replacing or freeing the pixels.
+    // Does what a batch still holds back, then closes the painter. Subclasses
+    // call it before replacing or freeing the pixels.
     void Flush();
+    // The Graphics whose batch holds drawings for these pixels, nullptr for none.
+    void Holding(Graphics* g) { holding_ = g; }
+    Graphics* Holding() const { return holding_; }
 
   protected:
     // The pixels as they are, perhaps with a painter open on them.
@@ -91,6 +96,7 @@ class Surface {
 
   private:
     std::unique_ptr<QPainter> painter_;
+    Graphics* holding_ = nullptr;
 };
 
 // Drawing on a picture or a canvas. Coordinates are page pixels (one text point is
@@ -136,6 +142,14 @@ class Graphics {
 
     // The colour of the page pixel (x, y); 0 outside the surface.
     Color Pixel(Integer x, Integer y) const;
+
+    // From BeginBatch to EndBatch drawings are held back; EndBatch does them in
+    // order, leaving out what later opaque fills cover whole and cutting the
+    // rest to the part that shows. The pixels are the same as drawing each at
+    // once; a page of many overlapping fields costs much less. Reading the
+    // pixels, or copying them, ends the batch first.
+    void BeginBatch();
+    void EndBatch();
 
     struct Impl;
 

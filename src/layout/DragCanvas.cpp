@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
@@ -38,6 +40,74 @@ bool Uguali(const Campo::Sbordo& a, const Campo::Sbordo& b) {
 bool NomeNudo(const String& nome) {
     return nome.find('/') == String::npos && nome.find('\0') == String::npos && nome != "." &&
            nome != "..";
+}
+
+// A rectangle of page pixels, both ends included.
+struct Tratto {
+    Wide left, top, right, bottom;
+};
+
+// The pieces of the span [a1, a2] that [b1, b2] lacks and the other way round
+// (both spans ordered), on one row or column.
+void DifferenzaSimmetrica(Wide a1, Wide a2, Wide b1, Wide b2,
+                          std::vector<std::pair<Wide, Wide>>& out) {
+    if (a1 == b1 && a2 == b2) return;
+    if (std::max(a1, b1) > std::min(a2, b2)) {  // apart: both whole
+        out.push_back({a1, a2});
+        out.push_back({b1, b2});
+        return;
+    }
+    if (a1 != b1) out.push_back({std::min(a1, b1), std::max(a1, b1) - 1});
+    if (a2 != b2) out.push_back({std::min(a2, b2) + 1, std::max(a2, b2)});
+}
+
+// What a band step changes on the page. The band is a one-pixel outline with
+// nothing filled, between its anchor (ax, ay) and its far corner, both
+// included; a pixel on both the old and the new outline keeps its colour, so
+// only the rest of the two outlines is painted again. Each side is paired with
+// its counterpart: the row and the column through the anchor stay where they
+// are and only grow or shrink; the two through the corner move with it, and a
+// short move repaints the strip between their old and new places in one go.
+std::vector<Tratto> TrattiDellaBanda(Wide ax, Wide ay, Wide vx, Wide vy, Wide nx, Wide ny) {
+    std::vector<Tratto> tratti;
+    std::vector<std::pair<Wide, Wide>> pezzi;
+    const Wide vicini = 16;
+    auto lungo = [](Wide a, Wide b) { return std::pair{std::min(a, b), std::max(a, b)}; };
+    auto [vt, vb] = lungo(ay, vy);
+    auto [nt, nb] = lungo(ay, ny);
+    auto [vl, vr] = lungo(ax, vx);
+    auto [nl, nr] = lungo(ax, nx);
+
+    // The column through the anchor, then the one through the corner.
+    pezzi.clear();
+    DifferenzaSimmetrica(vt, vb, nt, nb, pezzi);
+    for (auto [a, b] : pezzi) tratti.push_back({ax, a, ax, b});
+    if (vx == nx) {
+        pezzi.clear();
+        DifferenzaSimmetrica(vt, vb, nt, nb, pezzi);
+        for (auto [a, b] : pezzi) tratti.push_back({nx, a, nx, b});
+    } else if (std::abs(vx - nx) <= vicini) {
+        tratti.push_back({std::min(vx, nx), std::min(vt, nt), std::max(vx, nx), std::max(vb, nb)});
+    } else {
+        tratti.push_back({vx, vt, vx, vb});
+        tratti.push_back({nx, nt, nx, nb});
+    }
+
+    // The row through the anchor, then the one through the corner.
+    pezzi.clear();
+    DifferenzaSimmetrica(vl, vr, nl, nr, pezzi);
+    for (auto [a, b] : pezzi) tratti.push_back({a, ay, b, ay});
+    if (vy == ny) {
+        pezzi.clear();
+        DifferenzaSimmetrica(vl, vr, nl, nr, pezzi);
+        for (auto [a, b] : pezzi) tratti.push_back({a, ny, b, ny});
+    } else if (std::abs(vy - ny) <= vicini) {
+        tratti.push_back({std::min(vl, nl), std::min(vy, ny), std::max(vr, nr), std::max(vy, ny)});
+    } else {
+        tratti.push_back({vl, vy, vr, vy});
+        tratti.push_back({nl, ny, nr, ny});
+    }
+    return tratti;
 }
 
 }  // namespace
@@ -193,17 +263,17 @@ void DragCanvas::MouseDrag(Integer x, Integer y) {
         width = destra - sinistra;
         height = basso - alto;
     } else {
+        // Only the outline changes: its old and new pixels are painted again,
+        // not the rectangle around both bands.
         StrumSelez& b = *rettSelez;
         b.Width = static_cast<double>(Wide{x} - b.tx);
         b.Height = static_cast<double>(Wide{y} - b.ty);
-        left = std::min({Wide{x}, Wide{b.tx}, Wide{ultimoX}});
-        top = std::min({Wide{y}, Wide{b.ty}, Wide{ultimoY}});
-        // One more than the farthest point, so that the band's far edge, which
-        // is part of it, is always repainted.
-        width = std::max({Wide{x}, Wide{b.tx}, Wide{ultimoX}}) +
-                static_cast<Wide>(fw::Abs(b.Width)) - left + 1;
-        height = std::max({Wide{y}, Wide{b.ty}, Wide{ultimoY}}) +
-                 static_cast<Wide>(fw::Abs(b.Height)) - top + 1;
+        for (const Tratto& t : TrattiDellaBanda(b.tx, b.ty, ultimoX, ultimoY, x, y)) {
+            RidisegnaAreaLarga(t.left, t.top, t.right - t.left + 1, t.bottom - t.top + 1);
+        }
+        ultimoX = x;
+        ultimoY = y;
+        return;
     }
 
     RidisegnaAreaLarga(left, top, width, height);
@@ -227,6 +297,9 @@ void DragCanvas::MouseUp(Integer, Integer) {
 
 void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer height) {
     fw::Graphics& g = buffer->Graphics();
+    // Held back and done at the end, so that what later fields hide whole is
+    // not drawn: the same pixels, much less work where fields pile up.
+    g.BeginBatch();
     g.ClearRect(x, y, width, height);
     if (auto sfondo = Backdrop()) g.DrawPicture(*sfondo, x, y, width, height, x, y, width, height);
     for (const auto& s : vSezioni) {
@@ -248,6 +321,7 @@ void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer h
     sbordoDisegnato_ = disegnato;
     Allarga(sbordo_, disegnato);
     if (rettSelez) rettSelez->Disegna(g);  // none before the canvas's Open
+    g.EndBatch();
 }
 
 void DragCanvas::PreparaBuffer() {

@@ -282,6 +282,42 @@ TEST(RectShape, OpacitaDiBordoERiempimento) {
     EXPECT_EQ(pic->Graphics().Pixel(20, 20), kBianco);
 }
 
+// Translucent outlines and fills as tall as a page, like the sides of the
+// selection band: every pixel blended exactly once, top to bottom, at both
+// densities, with nothing outside touched.
+TEST(RectShape, TraslucidaAltaFusaUnaVoltaSolaPerPixel) {
+    struct Caso {
+        const char* nome;
+        double border, fill;
+    };
+    for (Caso c : {Caso{"bordo a meta", 50, 0}, Caso{"riempimento a meta", 100, 50},
+                   Caso{"tutto a un quarto", 25, 25}}) {
+        for (double dpr : {1.0, 2.0}) {
+            SCOPED_TRACE(std::string(c.nome) + " dpr " + std::to_string(dpr));
+            // The same shape short enough to be one blend gives the colours.
+            Picture corta(40, 20, dpr), alta(40, 460, dpr);
+            RectShape s = Riq(20, 10, 0x000000, 0x0000FF);
+            s.Border = c.border;
+            s.Fill = c.fill;
+            corta.Graphics().DrawObject(s, 20, 10);
+            Color bordo = corta.Graphics().Pixel(10, 10), dentro = corta.Graphics().Pixel(20, 10);
+            s.Height = 440;
+            alta.Graphics().DrawObject(s, 20, 230);
+            const Graphics& g = alta.Graphics();
+            for (int y = 11; y < 449; ++y) {
+                ASSERT_EQ(g.Pixel(10, y), bordo) << y;
+                ASSERT_EQ(g.Pixel(30, y), bordo) << y;
+                ASSERT_EQ(g.Pixel(20, y), dentro) << y;
+                ASSERT_EQ(g.Pixel(9, y), kBianco) << y;
+                ASSERT_EQ(g.Pixel(31, y), kBianco) << y;
+            }
+            EXPECT_EQ(g.Pixel(20, 9), kBianco);
+            EXPECT_EQ(g.Pixel(20, 451), kBianco);
+            EXPECT_TRUE(PixelNitidi(alta));
+        }
+    }
+}
+
 TEST(RectShape, EnormeCopreTuttoSenzaBordoVisibile) {
     auto pic = NewPicture(60, 40, 32);
     ASSERT_TRUE(pic);
@@ -627,4 +663,113 @@ TEST(Font, ElencoEIndiciFuoriIntervallo) {
     EXPECT_TRUE(dejavu);
     EXPECT_TRUE(liberation);
     for (Integer i : {-1, FontCount(), INT_MIN, INT_MAX}) EXPECT_EQ(Font(i), "") << i;
+}
+
+namespace {
+
+// A small page piled many layers deep, as a layout of thousands of fields is:
+// a picture, opaque and translucent frames, labels in several fonts and styles
+// that spill out of their frames (some off whole pixels, some underlined,
+// some wrapped), lines and letters, all drawn on g.
+void PaginaAStrati(Graphics& g, const Picture& sfondo) {
+    g.ClearRect(0, 0, 240, 160);
+    g.DrawPicture(sfondo, 0, 0, 240, 160, 0, 0, 240, 160);
+    const char* famiglie[] = {"DejaVu Sans", "Liberation Serif", "Liberation Sans"};
+    const char* testi[] = {"Ragione sociale", "IVA", "Totale documento €", "Data", "Wf AV"};
+    unsigned seme = 12345;
+    auto caso = [&seme](unsigned n) {
+        seme = seme * 1103515245u + 12345u;
+        return (seme >> 16) % n;
+    };
+    for (int i = 0; i < 900; ++i) {
+        double x = (i % 6) * 41.0 - 6, y = (i / 6) % 24 * 7.0 - 4;
+        RectShape r =
+            Riq(36, 7 + caso(3) * 4, caso(4) ? 0x000000 : 0xF80404, 0xFFFE95, 1 + caso(2));
+        if (caso(17) == 0) r.Fill = 40;  // now and then a translucent frame
+        if (caso(23) == 0) r.Border = 60;
+        g.DrawObject(r, x + 18, y + 3);
+        g.TextFont = famiglie[caso(3)];
+        g.TextSize = 7 + caso(8);
+        g.Bold = caso(2);
+        g.Italic = caso(4) == 0;
+        g.Underline = caso(19) == 0;
+        g.ForeColor = RGB(caso(200), caso(200), caso(200));
+        double dx = caso(13) == 0 ? 0.5 : 0;
+        if (caso(31) == 0) {
+            g.DrawString("Testo che va a capo qui", x + 2, y + g.TextSize, 40);
+        } else {
+            g.DrawString(testi[caso(5)], x + 2 + dx, y + g.TextSize);
+        }
+        if (caso(11) == 0) g.DrawObject(Riq(6, 6, 0, 0, 0), x + 33, y + 4);  // a handle
+    }
+    CurveShape linea;
+    linea.BorderColor = 0xFF443E;
+    linea.X2 = 240;
+    linea.Y = linea.Y2 = 80;
+    g.DrawObject(linea);
+    linea.Y2 = 150;
+    g.DrawObject(linea);  // a slanted one
+    StringShape lettera;
+    lettera.Text = "T";
+    lettera.TextSize = 10;
+    lettera.FillColor = 0x0000FF;
+    g.DrawObject(lettera, 5, 76);
+    g.ForeColor = 0x00FF00;
+    g.FillRect(100, 20, 30, 30);
+    RectShape banda;
+    banda.Border = 50;
+    banda.Fill = 0;
+    banda.Width = 150;
+    banda.Height = 100;
+    g.DrawObject(banda, 120, 80);
+}
+
+}  // namespace
+
+// Held back in a batch, what later opaque fills hide is left out: the device
+// pixels must be exactly those of drawing everything at once, at both densities.
+TEST(Grafica, InUnLottoGliStessiPixelDelDisegnoDiretto) {
+    for (double dpr : {1.0, 2.0}) {
+        SCOPED_TRACE("dpr " + std::to_string(dpr));
+        Picture sfondo(240, 160, dpr);
+        QImage& figura = sfondo.Image();
+        for (int y = 0; y < figura.height(); ++y) {
+            for (int x = 0; x < figura.width(); ++x) {
+                figura.setPixel(x, y, qRgb(x % 256, y % 256, 180));
+            }
+        }
+        Picture diretta(240, 160, dpr), lotto(240, 160, dpr);
+        PaginaAStrati(diretta.Graphics(), sfondo);
+        lotto.Graphics().BeginBatch();
+        PaginaAStrati(lotto.Graphics(), sfondo);
+        lotto.Graphics().EndBatch();
+        const QImage& a = diretta.Image();
+        const QImage& b = lotto.Image();
+        ASSERT_EQ(a.size(), b.size());
+        int diversi = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) diversi += a.pixel(x, y) != b.pixel(x, y);
+        }
+        EXPECT_EQ(diversi, 0);
+    }
+}
+
+// Reading the pixels in the middle of a batch sees every drawing so far; a
+// batch left open when its pictures go is no harm.
+TEST(Grafica, LeggereIPixelChiudeIlLotto) {
+    Picture pic(40, 40, 1);
+    Graphics& g = pic.Graphics();
+    g.BeginBatch();
+    g.ForeColor = 0x123456;
+    g.FillRect(0, 0, 20, 20);
+    EXPECT_EQ(g.Pixel(5, 5), 0x123456u);
+    g.FillRect(20, 20, 20, 20);  // no batch any more: drawn at once
+    EXPECT_EQ(g.Pixel(25, 25), 0x123456u);
+    g.BeginBatch();
+    g.FillRect(0, 20, 20, 20);
+    EXPECT_EQ(pic.Image().pixel(5, 25) & 0xFFFFFF, 0x123456u);
+    auto altra = NewPicture(30, 30, 32);
+    altra->Graphics().BeginBatch();
+    altra->Graphics().FillRect(0, 0, 30, 30);
+    altra.reset();
 }

@@ -311,6 +311,53 @@ TEST_F(DragCanvasMouse, BandaNelleQuattroDirezioni) {
     }
 }
 
+// A band step paints again only the old and the new outline. Over a busy page
+// (a picture, section lines, overlapping fields whose labels spill out of their
+// frames), the screen after every step must still be the page drawn afresh:
+// short and long moves, across the anchor's row and column, flat and thin
+// bands, out past the canvas's edges and back onto the anchor.
+TEST_F(DragCanvasMouse, BandaSopraUnaPaginaPienaLasciaLoSchermoComeLaPagina) {
+    prova::Cartella cartella;
+    QImage figura(600, 850, QImage::Format_RGB32);
+    for (int y = 0; y < 850; ++y) {
+        for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 128));
+    }
+    ASSERT_TRUE(figura.save(QString::fromStdString(cartella.File("sfondo.png"))));
+    fw::testing::SetProgramFolder(cartella.Percorso());
+    c.ApriFileSfondo("sfondo.png");
+    const char* etichette[] = {"Ragione sociale del cliente", "IVA", "Totale documento"};
+    for (int i = 0; i < 120; ++i) {
+        auto k = c.AggiungiCampo();
+        k->iCampo = 1 + i % 85;  // data fields: no fixed-text limit on the way
+        k->tx = 30 + (i % 8) * 70;
+        k->ty = 40 + (i / 8) * 20;
+        k->riquadro->Width = 55;
+        k->iFont = font;
+        k->dimFont = 10 + i % 3;
+        k->etichetta = etichette[i % 3];
+        k->DimensEtichetta();
+    }
+    c.RidisegnaArea(0, 0, 600, 850);
+    ASSERT_TRUE(SchermoAggiornato());
+
+    const int ax = 20, ay = 146;  // empty page, left of the first column
+    Premi(ax, ay);
+    ASSERT_EQ(c.rettSelez->tx, ax);
+    ASSERT_EQ(c.campoCliccato, nullptr);
+    c.RidisegnaArea(0, 0, 600, 850);  // what the press drew straight is not ours to judge here
+    const std::pair<int, int> passi[] = {
+        {21, 147},  {22, 148},  {200, 300},  {201, 300}, {201, 301}, {199, 299},    {260, 120},
+        {5, 310},   {-30, 60},  {ax, 200},   {ax, ay},   {300, ay},  {300, ay + 1}, {310, 400},
+        {700, 900}, {650, -40}, {-50, 1000}, {100, 90},  {101, 91},  {ax, ay},      {150, 250},
+    };
+    for (auto [x, y] : passi) {
+        Trascina(x, y);
+        ASSERT_TRUE(SchermoAggiornato()) << x << "," << y;
+    }
+    Rilascia(150, 250);
+    EXPECT_TRUE(SchermoAggiornato());
+}
+
 TEST_F(DragCanvasMouse, ClicSuPaginaVuotaSvuotaLaSelezione) {
     auto a = Campo_(100, 100);
     a->selezionato = true;

@@ -570,6 +570,75 @@ TEST_F(DragCanvasTest, TelaDiZeroEDiDuemilaPixel) {
     EXPECT_EQ(a->tx, 100);
 }
 
+// A layout of thousands of fields piled ten deep on the same spots, as a large
+// configuration file gives: the page rendered into the buffer, which leaves out
+// what later frames hide, must be pixel for pixel the page drawn object by
+// object straight onto a picture, over the whole canvas and over a part.
+TEST_F(DragCanvasTest, CampiImpilatiGliStessiPixelDelDisegnoOggettoPerOggetto) {
+    prova::Cartella cartella;
+    QImage figura(600, 850, QImage::Format_RGB32);
+    for (int y = 0; y < 850; ++y) {
+        for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    }
+    ASSERT_TRUE(figura.save(QString::fromStdString(cartella.File("sfondo.png"))));
+    fw::testing::SetProgramFolder(cartella.Percorso());
+    c.ApriFileSfondo("sfondo.png");
+    fw::Integer serif = Modulo1::CercaFont("Liberation Serif");
+    const char* etichette[] = {"Ragione sociale",  "Codice fiscale",           "IVA",
+                               "Totale documento", "Destinazione della merce", "Data"};
+    for (int i = 0; i < 6000; ++i) {
+        auto k = c.AggiungiCampo();
+        k->iCampo = i % 7 == 0 ? -1 : 1 + i % 85;  // some grey, the rest yellow
+        k->tx = (i % 10) * 59;
+        k->ty = (i / 10) % 60 * 8 + 40;
+        k->riquadro->Width = 55;
+        k->riquadro->Height = 8;
+        k->iFont = i % 3 == 0 ? serif : font;
+        k->dimFont = 8 + i % 5;
+        k->stileG = i % 2;
+        k->stileC = i % 11 == 0;
+        k->stileS = i % 13 == 0;
+        k->coloreEtich = (static_cast<fw::Color>(i) * 0x0A0B0Cu) & 0xFFFFFFu;
+        k->AllType = i % 4;
+        k->selezionato = i % 17 == 0;
+        k->etichetta = etichette[i % 6];
+    }
+    auto ADisegno = [&](int x, int y, int w, int h) {
+        c.RidisegnaOggetti(x, y, w, h);  // measures the labels too
+        auto pic = fw::NewPicture(c.Width(), c.Height(), 32);
+        fw::Graphics& g = pic->Graphics();
+        g.ClearRect(x, y, w, h);
+        g.DrawPicture(*c.Backdrop(), x, y, w, h, x, y, w, h);
+        for (const auto& s : c.vSezioni) {
+            if (y <= s->posizY && y + h >= s->posizY - 14) s->Disegna(g);
+        }
+        for (const auto& k : c.vCampi) {
+            if (x <= k->tx + k->Larghezza() && x + w >= k->tx && y <= k->ty + k->Altezza() &&
+                y + h >= k->ty) {
+                k->Disegna(g);
+            }
+        }
+        c.rettSelez->Disegna(g);
+        QImage atteso = pic->Image().convertToFormat(QImage::Format_RGB32);
+        c.RidisegnaOggetti(x, y, w, h);
+        QImage buffer = c.buffer->Image().convertToFormat(QImage::Format_RGB32);
+        double dpr = buffer.devicePixelRatio();
+        QRect dentro(QPoint(static_cast<int>(x * dpr), static_cast<int>(y * dpr)),
+                     QSize(static_cast<int>(w * dpr), static_cast<int>(h * dpr)));
+        prova::Differenza d = prova::Confronta(atteso.copy(dentro), buffer.copy(dentro));
+        return d.Vuota() ? ::testing::AssertionSuccess()
+                         : ::testing::AssertionFailure() << "diverso " << d.Testo();
+    };
+    c.PreparaBuffer();
+    EXPECT_TRUE(ADisegno(0, 0, c.Width(), c.Height()));
+    EXPECT_TRUE(ADisegno(100, 90, 170, 130));
+    c.rettSelez->tx = 30;  // a band over the pile
+    c.rettSelez->ty = 60;
+    c.rettSelez->Width = 300;
+    c.rettSelez->Height = 200;
+    EXPECT_TRUE(ADisegno(0, 0, c.Width(), c.Height()));
+}
+
 TEST_F(DragCanvasTest, DecineDiMigliaiaDiCampi) {
     // Most lie off the page, as after a long scroll; a few hundred on it.
     for (int i = 0; i < 30000; ++i) {
