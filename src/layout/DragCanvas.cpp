@@ -1,13 +1,13 @@
 #include "layout/DragCanvas.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Files.h"
+#include "layout/AreaRidisegno.h"
 #include "layout/Modulo1.h"
 
 using fw::Integer;
@@ -207,7 +207,7 @@ bool DragCanvas::MouseDown(Integer x, Integer y) {
 
 void DragCanvas::MouseDrag(Integer x, Integer y) {
     if (x == ultimoX && y == ultimoY) return;
-    Wide left = 0, top = 0, width = 0, height = 0;
+    AreaRidisegno area;
 
     if (sezioneTrascinata) {
         // The line follows the pointer's movement, not its position, and stops at
@@ -223,10 +223,8 @@ void DragCanvas::MouseDrag(Integer x, Integer y) {
         }
         s.posizY = Satura(nuova);
         nuova = s.posizY;
-        left = 0;
-        top = std::min(vecchia, nuova) - 16;
-        width = Width();
-        height = std::max(vecchia, nuova) - top + 1;
+        Wide alto = std::min(vecchia, nuova) - 16;
+        area.Aggiungi(0, alto, Width(), std::max(vecchia, nuova) - alto + 1);
     } else if (campoCliccato && campoCliccato->ridimensiona) {
         Campo& c = *campoCliccato;
         modificato = true;
@@ -239,29 +237,19 @@ void DragCanvas::MouseDrag(Integer x, Integer y) {
         PalettePopolaDim();
         // The old frame's far edge is one pixel past its size, and the extent
         // already includes it; the rectangle covers both, wherever tx lies.
-        left = c.tx;
-        top = c.ty;
-        width = std::max<Wide>(vecchiaW + 1, c.Larghezza());
-        height = std::max<Wide>(vecchiaH + 1, c.Altezza());
+        area.Aggiungi(c.tx, c.ty, std::max<Wide>(vecchiaW + 1, c.Larghezza()),
+                      std::max<Wide>(vecchiaH + 1, c.Altezza()));
     } else if (campoCliccato) {
         modificato = true;
         Wide dx = Wide{x} - ultimoX, dy = Wide{y} - ultimoY;
-        Wide sinistra = 10000, alto = 10000, destra = 0, basso = 0;
         for (const auto& c : vCampi) {
             if (!c->selezionato) continue;
-            Wide ox = c->tx, oy = c->ty;
-            c->tx = Satura(ox + dx);
-            c->ty = Satura(oy + dy);
-            sinistra = std::min({sinistra, ox, Wide{c->tx}});
-            destra = std::max(destra, std::max(ox, Wide{c->tx}) + c->Larghezza());
-            alto = std::min({alto, oy, Wide{c->ty}});
-            basso = std::max(basso, std::max(oy, Wide{c->ty}) + c->Altezza());
+            area.Aggiungi(c->tx, c->ty, c->Larghezza(), c->Altezza());
+            c->tx = Satura(Wide{c->tx} + dx);
+            c->ty = Satura(Wide{c->ty} + dy);
+            area.Aggiungi(*c);
         }
         PalettePopolaDim();
-        left = sinistra;
-        top = alto;
-        width = destra - sinistra;
-        height = basso - alto;
     } else {
         // Only the outline changes: its old and new pixels are painted again,
         // not the rectangle around both bands.
@@ -269,14 +257,16 @@ void DragCanvas::MouseDrag(Integer x, Integer y) {
         b.Width = static_cast<double>(Wide{x} - b.tx);
         b.Height = static_cast<double>(Wide{y} - b.ty);
         for (const Tratto& t : TrattiDellaBanda(b.tx, b.ty, ultimoX, ultimoY, x, y)) {
-            RidisegnaAreaLarga(t.left, t.top, t.right - t.left + 1, t.bottom - t.top + 1);
+            AreaRidisegno tratto;
+            tratto.Aggiungi(t.left, t.top, t.right - t.left + 1, t.bottom - t.top + 1);
+            tratto.Ridisegna(*this);
         }
         ultimoX = x;
         ultimoY = y;
         return;
     }
 
-    RidisegnaAreaLarga(left, top, width, height);
+    area.Ridisegna(*this);
     ultimoX = x;
     ultimoY = y;
 }
@@ -366,22 +356,6 @@ void DragCanvas::RidisegnaArea(Integer x, Integer y, Integer width, Integer heig
     }
 }
 
-void DragCanvas::RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height) {
-    // Only the part inside the canvas can be shown. Cutting the rectangle to it
-    // first keeps a far-off corner from saturating the size, which would leave
-    // the visible part unrepainted.
-    if (width >= 0 && height >= 0) {
-        Wide w = Width(), h = Height();
-        Wide sinistra = std::clamp<Wide>(x, 0, w), destra = std::clamp<Wide>(x + width, 0, w);
-        Wide alto = std::clamp<Wide>(y, 0, h), basso = std::clamp<Wide>(y + height, 0, h);
-        x = sinistra;
-        y = alto;
-        width = destra - sinistra;
-        height = basso - alto;
-    }
-    RidisegnaArea(Satura(x), Satura(y), Satura(width), Satura(height));
-}
-
 // --- Fields -----------------------------------------------------------------
 
 void DragCanvas::SelezionaCampo(std::shared_ptr<Campo> campo, bool selezionato) {
@@ -415,19 +389,15 @@ std::shared_ptr<Campo> DragCanvas::AggiungiCampo(Integer testiFissi) {
 
 void DragCanvas::EliminaCampi() {
     if (!Modulo1::Conferma("Vuoi eliminare gli oggetti selezionati?", "Si", "No")) return;
-    double sinistra = 100000, alto = 100000, destra = -100000, basso = -100000;
+    AreaRidisegno area;
     for (std::size_t i = vCampi.size(); i-- > 0;) {
         const std::shared_ptr<Campo> c = vCampi[i];
         if (!c->selezionato) continue;
-        sinistra = fw::Min(sinistra, c->tx);
-        alto = fw::Min(alto, c->ty);
-        destra = fw::Max(destra, static_cast<double>(c->tx) + c->Larghezza());
-        basso = fw::Max(basso, static_cast<double>(c->ty) + c->Altezza());
+        area.Aggiungi(*c);
         vCampi.erase(vCampi.begin() + static_cast<std::ptrdiff_t>(i));
         modificato = true;
     }
-    RidisegnaAreaLarga(static_cast<Wide>(sinistra), static_cast<Wide>(alto),
-                       static_cast<Wide>(destra - sinistra), static_cast<Wide>(basso - alto));
+    area.Ridisegna(*this);
     PaletteReset();
 }
 
@@ -461,17 +431,13 @@ void DragCanvas::SelezionaTutti(bool selezionato) {
     // The fields whose handle comes or goes are repainted, not drawn again
     // over what is there: a label's anti-aliased edges drawn over themselves
     // darken at every click, and a field drawn again comes over later ones.
-    Wide sinistra = std::numeric_limits<Wide>::max(), alto = sinistra;
-    Wide destra = std::numeric_limits<Wide>::min(), basso = destra;
+    AreaRidisegno area;
     for (const auto& c : vCampi) {
         if (c->selezionato == selezionato) continue;
         c->selezionato = selezionato;
-        sinistra = std::min<Wide>(sinistra, c->tx);
-        alto = std::min<Wide>(alto, c->ty);
-        destra = std::max(destra, Wide{c->tx} + c->Larghezza());
-        basso = std::max(basso, Wide{c->ty} + c->Altezza());
+        area.Aggiungi(*c);
     }
-    if (sinistra <= destra) RidisegnaAreaLarga(sinistra, alto, destra - sinistra, basso - alto);
+    area.Ridisegna(*this);
     if (selezionato) {
         PalettePopola();
     } else {
@@ -484,19 +450,12 @@ void DragCanvas::DuplicaCampi() {
     // drawn after the copies of later fields would cover them, and labels drawn
     // over themselves darken. The area they touch is repainted once, in list
     // order.
-    Wide sinistra = std::numeric_limits<Wide>::max(), alto = sinistra;
-    Wide destra = std::numeric_limits<Wide>::min(), basso = destra;
-    auto allarga = [&](const Campo& k) {
-        sinistra = std::min<Wide>(sinistra, k.tx);
-        alto = std::min<Wide>(alto, k.ty);
-        destra = std::max(destra, Wide{k.tx} + k.Larghezza());
-        basso = std::max(basso, Wide{k.ty} + k.Altezza());
-    };
+    AreaRidisegno area;
     for (std::size_t i = vCampi.size(); i-- > 0;) {
         const std::shared_ptr<Campo> sorgente = vCampi[i];
         if (!sorgente->selezionato) continue;
         sorgente->selezionato = false;
-        allarga(*sorgente);
+        area.Aggiungi(*sorgente);
         std::shared_ptr<Campo> copia = AggiungiCampo();
         copia->tx = Satura(Wide{sorgente->tx} + 14);
         copia->ty = Satura(Wide{sorgente->ty} + 14);
@@ -515,12 +474,10 @@ void DragCanvas::DuplicaCampi() {
         copia->coloreEtich = sorgente->coloreEtich;
         copia->etichetta = sorgente->etichetta;
         copia->DimensEtichetta();
-        allarga(*copia);
+        area.Aggiungi(*copia);
         modificato = true;
     }
-    if (sinistra <= destra) {
-        RidisegnaAreaLarga(sinistra, alto, destra - sinistra, basso - alto);
-    }
+    area.Ridisegna(*this);
     PalettePopola();
 }
 

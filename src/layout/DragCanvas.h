@@ -77,8 +77,6 @@ class DragCanvas : public fw::Canvas {
     Campo::Sbordo sbordo_;
     // The same over the fields the last RidisegnaOggetti drew.
     Campo::Sbordo sbordoDisegnato_;
-    // RidisegnaArea of a rectangle computed in wide integers.
-    void RidisegnaAreaLarga(Wide x, Wide y, Wide width, Wide height);
     void PalettePopola();
     void PalettePopolaDim();
     void PaletteReset();
