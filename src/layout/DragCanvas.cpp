@@ -61,52 +61,40 @@ void DifferenzaSimmetrica(Wide a1, Wide a2, Wide b1, Wide b2,
     if (a2 != b2) out.push_back({std::min(a2, b2) + 1, std::max(a2, b2)});
 }
 
+// The band's lines of one direction (columns or rows): the one through the
+// anchor, at ancora, only grows or shrinks; the one through the corner moves
+// from vecchio to nuovo, and a short move repaints the strip between its old
+// and new places in one go. The old lines span v, the new ones n.
+void LineeDellaBanda(bool colonne, Wide ancora, Wide vecchio, Wide nuovo, std::pair<Wide, Wide> v,
+                     std::pair<Wide, Wide> n, std::vector<Tratto>& tratti) {
+    const Wide vicini = 16;
+    auto tratto = [&](Wide p1, Wide p2, Wide s1, Wide s2) {
+        tratti.push_back(colonne ? Tratto{p1, s1, p2, s2} : Tratto{s1, p1, s2, p2});
+    };
+    std::vector<std::pair<Wide, Wide>> pezzi;
+    DifferenzaSimmetrica(v.first, v.second, n.first, n.second, pezzi);
+    for (auto [a, b] : pezzi) tratto(ancora, ancora, a, b);
+    if (vecchio == nuovo) {
+        for (auto [a, b] : pezzi) tratto(nuovo, nuovo, a, b);
+    } else if (std::abs(vecchio - nuovo) <= vicini) {
+        tratto(std::min(vecchio, nuovo), std::max(vecchio, nuovo), std::min(v.first, n.first),
+               std::max(v.second, n.second));
+    } else {
+        tratto(vecchio, vecchio, v.first, v.second);
+        tratto(nuovo, nuovo, n.first, n.second);
+    }
+}
+
 // What a band step changes on the page. The band is a one-pixel outline with
 // nothing filled, between its anchor (ax, ay) and its far corner, both
 // included; a pixel on both the old and the new outline keeps its colour, so
-// only the rest of the two outlines is painted again. Each side is paired with
-// its counterpart: the row and the column through the anchor stay where they
-// are and only grow or shrink; the two through the corner move with it, and a
-// short move repaints the strip between their old and new places in one go.
+// only the rest of the two outlines is painted again, each line paired with
+// its counterpart.
 std::vector<Tratto> TrattiDellaBanda(Wide ax, Wide ay, Wide vx, Wide vy, Wide nx, Wide ny) {
-    std::vector<Tratto> tratti;
-    std::vector<std::pair<Wide, Wide>> pezzi;
-    const Wide vicini = 16;
     auto lungo = [](Wide a, Wide b) { return std::pair{std::min(a, b), std::max(a, b)}; };
-    auto [vt, vb] = lungo(ay, vy);
-    auto [nt, nb] = lungo(ay, ny);
-    auto [vl, vr] = lungo(ax, vx);
-    auto [nl, nr] = lungo(ax, nx);
-
-    // The column through the anchor, then the one through the corner.
-    pezzi.clear();
-    DifferenzaSimmetrica(vt, vb, nt, nb, pezzi);
-    for (auto [a, b] : pezzi) tratti.push_back({ax, a, ax, b});
-    if (vx == nx) {
-        pezzi.clear();
-        DifferenzaSimmetrica(vt, vb, nt, nb, pezzi);
-        for (auto [a, b] : pezzi) tratti.push_back({nx, a, nx, b});
-    } else if (std::abs(vx - nx) <= vicini) {
-        tratti.push_back({std::min(vx, nx), std::min(vt, nt), std::max(vx, nx), std::max(vb, nb)});
-    } else {
-        tratti.push_back({vx, vt, vx, vb});
-        tratti.push_back({nx, nt, nx, nb});
-    }
-
-    // The row through the anchor, then the one through the corner.
-    pezzi.clear();
-    DifferenzaSimmetrica(vl, vr, nl, nr, pezzi);
-    for (auto [a, b] : pezzi) tratti.push_back({a, ay, b, ay});
-    if (vy == ny) {
-        pezzi.clear();
-        DifferenzaSimmetrica(vl, vr, nl, nr, pezzi);
-        for (auto [a, b] : pezzi) tratti.push_back({a, ny, b, ny});
-    } else if (std::abs(vy - ny) <= vicini) {
-        tratti.push_back({std::min(vl, nl), std::min(vy, ny), std::max(vr, nr), std::max(vy, ny)});
-    } else {
-        tratti.push_back({vl, vy, vr, vy});
-        tratti.push_back({nl, ny, nr, ny});
-    }
+    std::vector<Tratto> tratti;
+    LineeDellaBanda(true, ax, vx, nx, lungo(ay, vy), lungo(ay, ny), tratti);
+    LineeDellaBanda(false, ay, vy, ny, lungo(ax, vx), lungo(ax, nx), tratti);
     return tratti;
 }
 
