@@ -243,3 +243,12 @@ ancora_vivo() {
 
 mediana() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
 
+TAB=$'\t'
+CR=$'\r'
+# One field line of a configuration file: its columns, each followed by TAB,
+# then CR.
+riga_campo() {
+  local c r=
+  for c in "$@"; do r+="$c$TAB"; done
+  printf '%s' "$r$CR"
+}

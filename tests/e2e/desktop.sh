@@ -14,11 +14,7 @@ artefatti=${2:?folder for the screenshots}
 source "$(dirname "$0")/comune.sh"
 source "$(dirname "$0")/openbox.sh"
 inizio_suite=$(ora_ms)
-controlla_openbox
-prepara
-in_italiano
-trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; pulisci' EXIT
-avvia_openbox || fail "openbox did not start: $(cat "$tmp/openbox.log")"
+inizia_desktop
 
 vicino() { [ $(($1 - $2)) -le "$3" ] && [ $(($2 - $1)) -le "$3" ]; }
 # Checks that the window $1's frame is centred over the main window's, within

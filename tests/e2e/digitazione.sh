@@ -12,11 +12,7 @@ artefatti=${2:?folder for the screenshots}
 source "$(dirname "$0")/comune.sh"
 source "$(dirname "$0")/openbox.sh"
 inizio_suite=$(ora_ms)
-controlla_openbox
-prepara
-in_italiano
-trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; pulisci' EXIT
-avvia_openbox || fail "openbox did not start: $(cat "$tmp/openbox.log")"
+inizia_desktop
 
 printf 'DejaVu Sans\r12\r' >"$tmp/config/Velarix pref"
 file="$tmp/programma/FIp.txt"

@@ -19,13 +19,6 @@ smonta() {
 }
 trap 'smonta; pulisci' EXIT
 
-TAB=$'\t'
-CR=$'\r'
-riga_campo() {
-  local c r=
-  for c in "$@"; do r+="$c$TAB"; done
-  printf '%s' "$r$CR"
-}
 intestazione() { printf '<FCS><F><1.0.4><27-04-2017>\r\r\r100\r150\r350\r'; }
 
 # "Apri" (or the dialog as it starts, "Nuovo"), "Fattura", "Continua"; the

@@ -13,13 +13,6 @@ prepara
 printf 'DejaVu Sans\r12\r' >"$tmp/config/Velarix pref"
 file="$tmp/programma/FIp.txt"
 
-TAB=$'\t'
-CR=$'\r'
-riga_campo() {
-  local c r=
-  for c in "$@"; do r+="$c$TAB"; done
-  printf '%s' "$r$CR"
-}
 righe_comuni() {
   riga_campo '' 24 '' 300 40 100 14 'DejaVu Sans' 12 '' '' '' 0 0 0 1 2
 }

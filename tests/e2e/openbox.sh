@@ -77,3 +77,13 @@ trova_tavolozza() {
   done
   return 1
 }
+
+# A fresh run on an Italian desktop under openbox, stopped with the run: or a
+# skip when openbox or its tools are missing.
+inizia_desktop() {
+  controlla_openbox
+  prepara
+  in_italiano
+  trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; pulisci' EXIT
+  avvia_openbox || fail "openbox did not start: $(cat "$tmp/openbox.log")"
+}

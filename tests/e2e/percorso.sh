@@ -18,14 +18,6 @@ convert -size 300x200 xc:'#F4F0E0' -fill '#C0D0F0' -draw 'rectangle 20,20 280,60
   "$tmp/programma/modulo.png"
 file="$tmp/programma/FIp.txt"
 
-TAB=$'\t'
-CR=$'\r'
-# One field line: 17 columns, each followed by TAB, then CR.
-riga_campo() {
-  local c r=
-  for c in "$@"; do r+="$c$TAB"; done
-  printf '%s' "$r$CR"
-}
 # The file of a layout with the background "modulo.png", no "D2" field, the
 # section lines at $1 $2 $3 and the field lines that follow.
 file_atteso() {
