@@ -3,6 +3,7 @@
 // Small helpers shared by the tests.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -11,6 +12,12 @@
 #include <string>
 
 namespace prova {
+
+// Lets the toolkit deliver what is queued, in a few passes: what it delivers
+// (a show, a move) queues more.
+inline void Aggiorna() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
 
 // A fresh folder for one test, removed with it.
 class Cartella {

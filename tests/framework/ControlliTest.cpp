@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "Aiuti.h"
 #include "Pixel.h"
 #include "framework/Controls.h"
 #include "framework/Drawing.h"
@@ -32,9 +33,7 @@ using namespace fw;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 void Mostra(Window& w) {
     w.Show();

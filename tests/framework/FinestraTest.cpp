@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Aiuti.h"
 #include "framework/Controls.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
@@ -21,9 +22,7 @@ using namespace fw;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 class Campi : public ::testing::Test {
   protected:

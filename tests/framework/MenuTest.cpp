@@ -13,6 +13,7 @@
 #include <QTest>
 #include <memory>
 
+#include "Aiuti.h"
 #include "framework/Application.h"
 #include "framework/Menus.h"
 #include "framework/Testing.h"
@@ -23,9 +24,7 @@ namespace seam = fw::testing;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 std::shared_ptr<MenuItem> Voce(std::shared_ptr<MenuItem> v, const String& nome, const String& testo,
                                const String& tasto = "") {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "Aiuti.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
 
@@ -15,9 +16,7 @@ namespace seam = fw::testing;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 // Swaps the suite's handler for unexpected windows, to watch it being called.
 class GestoreInatteso {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Aiuti.h"
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/Menus.h"
@@ -24,9 +25,7 @@ using namespace fw;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 std::shared_ptr<MenuItem> Voce(std::shared_ptr<MenuItem> v, const String& nome, const String& testo,
                                const String& tasto = "") {

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "Aiuti.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
 
@@ -19,9 +20,7 @@ namespace seam = fw::testing;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 QRect Schermo() {
     return QGuiApplication::primaryScreen()->availableGeometry();

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "Aiuti.h"
 #include "document/wMain.h"
 #include "framework/Fonts.h"
 #include "framework/Testing.h"
@@ -35,9 +36,7 @@ using fw::String;
 
 namespace {
 
-void Aggiorna() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+using prova::Aggiorna;
 
 // A field's properties, as a test writes them and as it reads them back.
 struct Dati {
