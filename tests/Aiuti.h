@@ -9,9 +9,25 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <clocale>
+#include <memory>
 #include <string>
 
+#include "framework/Menus.h"
+
 namespace prova {
+
+// A menu item named nome, showing testo, with the shortcut tasto ("Cmd+S").
+inline std::shared_ptr<fw::MenuItem> Voce(std::shared_ptr<fw::MenuItem> v, const std::string& nome,
+                                          const std::string& testo, const std::string& tasto = "") {
+    v->Name = nome;
+    v->Text = testo;
+    v->KeyboardShortcut = tasto;
+    return v;
+}
+inline std::shared_ptr<fw::MenuItem> Voce(const std::string& nome, const std::string& testo,
+                                          const std::string& tasto = "") {
+    return Voce(std::make_shared<fw::MenuItem>(), nome, testo, tasto);
+}
 
 // Lets the toolkit deliver what is queued, in a few passes: what it delivers
 // (a show, a move) queues more.

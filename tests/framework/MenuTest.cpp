@@ -26,16 +26,7 @@ namespace {
 
 using prova::Aggiorna;
 
-std::shared_ptr<MenuItem> Voce(std::shared_ptr<MenuItem> v, const String& nome, const String& testo,
-                               const String& tasto = "") {
-    v->Name = nome;
-    v->Text = testo;
-    v->KeyboardShortcut = tasto;
-    return v;
-}
-std::shared_ptr<MenuItem> Voce(const String& nome, const String& testo, const String& tasto = "") {
-    return Voce(std::make_shared<MenuItem>(), nome, testo, tasto);
-}
+using prova::Voce;
 
 // A small bar shaped like the program's: items with and without shortcuts,
 // separators, and the three special kinds last in their menus.

@@ -27,13 +27,7 @@ namespace {
 
 using prova::Aggiorna;
 
-std::shared_ptr<MenuItem> Voce(std::shared_ptr<MenuItem> v, const String& nome, const String& testo,
-                               const String& tasto = "") {
-    v->Name = nome;
-    v->Text = testo;
-    v->KeyboardShortcut = tasto;
-    return v;
-}
+using prova::Voce;
 
 class Barra : public MenuBar {
   public:

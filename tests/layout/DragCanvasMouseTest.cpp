@@ -21,6 +21,17 @@ class DragCanvasMouse : public prova::PaginaTest {
         }
         return -1;
     }
+    // A picture the page's size, every pixel unlike its neighbours, opened as
+    // the background from the folder given.
+    void ApriSfondo(const prova::Cartella& cartella) {
+        QImage figura(600, 850, QImage::Format_RGB32);
+        for (int y = 0; y < 850; ++y) {
+            for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 128));
+        }
+        ASSERT_TRUE(figura.save(QString::fromStdString(cartella.File("sfondo.png"))));
+        fw::testing::SetProgramFolder(cartella.Percorso());
+        c.ApriFileSfondo("sfondo.png");
+    }
 };
 
 TEST_F(DragCanvasMouse, ClicSelezionaSoloQuelCampoELoPortaInCima) {
@@ -122,13 +133,7 @@ TEST_F(DragCanvasMouse, PressioneConOSenzaShift) {
 
 TEST_F(DragCanvasMouse, SpostaTuttaLaSelezioneSopraLoSfondo) {
     prova::Cartella cartella;
-    QImage figura(600, 850, QImage::Format_RGB32);
-    for (int y = 0; y < 850; ++y) {
-        for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 128));
-    }
-    ASSERT_TRUE(figura.save(QString::fromStdString(cartella.File("sfondo.png"))));
-    fw::testing::SetProgramFolder(cartella.Percorso());
-    c.ApriFileSfondo("sfondo.png");
+    ASSERT_NO_FATAL_FAILURE(ApriSfondo(cartella));
     auto a = Campo_(100, 100), b = Campo_(200, 300, 60, 30), d = Campo_(400, 500);
     Premi(150, 107);
     Rilascia(150, 107);
@@ -318,13 +323,7 @@ TEST_F(DragCanvasMouse, BandaNelleQuattroDirezioni) {
 // bands, out past the canvas's edges and back onto the anchor.
 TEST_F(DragCanvasMouse, BandaSopraUnaPaginaPienaLasciaLoSchermoComeLaPagina) {
     prova::Cartella cartella;
-    QImage figura(600, 850, QImage::Format_RGB32);
-    for (int y = 0; y < 850; ++y) {
-        for (int x = 0; x < 600; ++x) figura.setPixel(x, y, qRgb(x % 256, y % 256, 128));
-    }
-    ASSERT_TRUE(figura.save(QString::fromStdString(cartella.File("sfondo.png"))));
-    fw::testing::SetProgramFolder(cartella.Percorso());
-    c.ApriFileSfondo("sfondo.png");
+    ASSERT_NO_FATAL_FAILURE(ApriSfondo(cartella));
     const char* etichette[] = {"Ragione sociale del cliente", "IVA", "Totale documento"};
     for (int i = 0; i < 120; ++i) {
         auto k = c.AggiungiCampo();
