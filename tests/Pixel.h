@@ -2,9 +2,13 @@
 
 // Reading drawn pixels in tests.
 
+#include <QImage>
+#include <QRect>
+#include <cmath>
 #include <string>
 
 #include "framework/Drawing.h"
+#include "framework/DrawingPrivate.h"
 
 namespace prova {
 
@@ -34,6 +38,29 @@ inline Riquadro Inchiostro(const fw::Graphics& g, int x0, int y0, int x1, int y1
     }
     if (r.right < r.left) return Riquadro{};
     return r;
+}
+
+// Page pixels and device pixels, by the rule the layer draws with: page pixel
+// x covers the device pixels from Dispositivo(x) up to Dispositivo(x + 1).
+inline int Dispositivo(double x, double dpr) {
+    return fw::DeviceEdge(x, dpr);
+}
+inline QRect Dispositivo(const QRect& pagina, double dpr) {
+    return fw::DeviceRect(QRectF(pagina), dpr);
+}
+// The page pixel that device pixel d belongs to.
+inline int PaginaDi(int d, double dpr) {
+    int x = static_cast<int>(std::floor(d / dpr));
+    while (Dispositivo(x + 1, dpr) <= d) ++x;
+    while (Dispositivo(x, dpr) > d) --x;
+    return x;
+}
+// The colour of page pixel (x, y) of an image at its own density: its first
+// device pixel, which it shares with no neighbour.
+inline fw::Color Colore(const QImage& i, int x, int y) {
+    double dpr = i.devicePixelRatio();
+    QRgb v = i.pixel(Dispositivo(x, dpr), Dispositivo(y, dpr));
+    return fw::RGB(qRed(v), qGreen(v), qBlue(v));
 }
 
 inline std::string Esadecimale(fw::Color c) {

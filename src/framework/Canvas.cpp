@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTransform>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -71,10 +72,22 @@ class CanvasWidget : public QWidget {
             p.fillRect(e->rect(), Qt::white);
             return;
         }
+        // The surface's device pixels go to the window's one for one, from
+        // where the rule puts the canvas's corner in the window: the toolkit
+        // places a control at a fractional device position below the menu bar
+        // or when scrolled, and copying there would blend or shift the page.
+        QTransform device = p.deviceTransform();
+        QPoint corner(DeviceEdge(device.dx(), 1), DeviceEdge(device.dy(), 1));
+        p.setWorldTransform(
+            QTransform::fromTranslate(corner.x() - device.dx(), corner.y() - device.dy()) *
+            QTransform::fromScale(1 / dpr, 1 / dpr));
         p.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect& r : e->region()) {
-            p.drawImage(QRectF(r), d.backing,
-                        QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+            // The window's device pixels of the rectangle, as the toolkit's own
+            // clip finds them, and the surface's pixels that show there.
+            QRect screen = DeviceRect(device.mapRect(QRectF(r)), 1);
+            QRect from = screen.translated(-corner).intersected(d.backing.rect());
+            p.drawImage(QRectF(from), d.backing, QRectF(from));
         }
     }
 
@@ -105,14 +118,24 @@ class CanvasWidget : public QWidget {
 
 void Canvas::Impl::Damaged(double x, double y, double w, double h) {
     if (painting || !widget) return;
-    QRect r = QRectF(x, y, w, h).toAlignedRect().intersected(QRect(0, 0, Width(), Height()));
+    // A page pixel more all round: at a fractional ratio the surface's device
+    // pixels of the rectangle may reach one device pixel past where the
+    // window's rounding of the same rectangle ends, and the toolkit sends no
+    // pixel to the screen outside what was asked for. The surface holds the
+    // whole page, so copying a little more shows nothing but the page.
+    QRect r = QRectF(x, y, w, h).toAlignedRect();
+    if (widget->devicePixelRatioF() != std::floor(widget->devicePixelRatioF())) {
+        r.adjust(-1, -1, 1, 1);
+    }
+    r = r.intersected(QRect(0, 0, Width(), Height()));
     if (!r.isEmpty()) widget->update(r);
 }
 
 void Canvas::Impl::MakeBacking() {
     Flush();
     double dpr = widget ? widget->devicePixelRatioF() : ScreenPixelRatio();
-    double dw = std::ceil(Width() * dpr), dh = std::ceil(Height() * dpr);
+    // As many device pixels as the rule gives the page's far edges.
+    double dw = DeviceEdge(Width(), dpr), dh = DeviceEdge(Height(), dpr);
     double side = kLargestPictureSide;
     int w = static_cast<int>(std::min(dw, side)), h = static_cast<int>(std::min(dh, side));
     // A control larger than any screen gets no surface rather than gigabytes.

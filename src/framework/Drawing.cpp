@@ -3,28 +3,24 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGlyphRun>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QRawFont>
 #include <QRect>
 #include <QRectF>
 #include <QStaticText>
 #include <QString>
-#include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
-#include <variant>
 #include <vector>
 
-#include "framework/Coverage.h"
 #include "framework/DrawingPrivate.h"
 #include "framework/QtConvert.h"
 
@@ -84,43 +80,11 @@ std::unordered_map<TextKey, int, TextKeyHash, TextKeyEqual>& MeasureCache() {
     return cache;
 }
 
-// With the layout, for a batch and found when one first needs them (at the
-// density they were found for; inkDpr 0 before): the page pixels the text
-// touches, and its glyphs one by one, each with the pixels it may touch, so
-// that a batch can leave out the glyphs that later fills hide. No glyphs when
-// they cannot be told apart safely; the text is then drawn whole or not at all.
+// A label laid out once, drawn again at every repaint.
 struct StaticEntry {
     QStaticText text;
-    double inkDpr = 0;
-    bool inkKnown = false;
-    PixelBox ink;
-    QGlyphRun run;
-    std::vector<PixelBox> glyphs;
-    // Runs of some of the glyphs, by the bits of the glyphs they hold: a label
-    // under the same neighbours shows the same glyphs at every repaint.
-    std::vector<std::pair<std::uint64_t, QGlyphRun>> some;
-    const QGlyphRun& Some(std::uint64_t glyphs);
 };
 
-const QGlyphRun& StaticEntry::Some(std::uint64_t chosen) {
-    for (const auto& [bits, r] : some) {
-        if (bits == chosen) return r;
-    }
-    if (some.size() >= 16) some.clear();
-    QList<quint32> indexes = run.glyphIndexes(), kept;
-    QList<QPointF> positions = run.positions(), places;
-    for (qsizetype i = 0; i < indexes.size(); ++i) {
-        if (!(chosen >> i & 1)) continue;
-        kept.append(indexes[i]);
-        places.append(positions[i]);
-    }
-    QGlyphRun r;
-    r.setRawFont(run.rawFont());
-    r.setGlyphIndexes(kept);
-    r.setPositions(places);
-    some.emplace_back(chosen, std::move(r));
-    return some.back().second;
-}
 // Labels are drawn again at every repaint: their layout is kept too, by font and
 // text, and cleared whole when it grows large.
 std::unordered_map<TextKey, std::shared_ptr<StaticEntry>, TextKeyHash, TextKeyEqual>&
@@ -204,6 +168,9 @@ struct FontEntry {
     // Asked for at every label; the metrics look them up anew each time.
     int ascent;
     int height;
+    // The exact ascent: a text drawn from its top lands its baseline where it
+    // was asked for, at any pixel ratio, only from this far above it.
+    double exactAscent;
 };
 struct FontSpec {
     String family;
@@ -242,8 +209,8 @@ std::shared_ptr<const FontEntry> FindFont(const String& family, double size, boo
     if (cache.size() > 500) cache.clear();
     QFont f = MakeFontPx(family, spec.px, bold, italic, underline);
     QFontMetrics fm(f);
-    auto entry =
-        std::make_shared<const FontEntry>(FontEntry{f, fm, ++lastId, fm.ascent(), fm.height()});
+    auto entry = std::make_shared<const FontEntry>(
+        FontEntry{f, fm, ++lastId, fm.ascent(), fm.height(), QFontMetricsF(f).ascent()});
     cache.emplace(std::move(spec), entry);
     return entry;
 }
@@ -252,6 +219,18 @@ std::shared_ptr<const FontEntry> FindFont(const String& family, double size, boo
 
 QFont MakeFont(const String& family, double size, bool bold, bool italic, bool underline) {
     return MakeFontPx(family, PixelSize(size), bold, italic, underline);
+}
+
+int DeviceEdge(double e, double ratio) {
+    double d = std::floor(e * ratio + 0.5);
+    // Far-off edges (already cut to near the surface by every drawing) stay in range.
+    return static_cast<int>(std::clamp(d, -1e9, 1e9));
+}
+
+QRect DeviceRect(const QRectF& page, double ratio) {
+    int left = DeviceEdge(page.left(), ratio), top = DeviceEdge(page.top(), ratio);
+    return QRect(left, top, DeviceEdge(page.right(), ratio) - left,
+                 DeviceEdge(page.bottom(), ratio) - top);
 }
 
 // --- Surface ----------------------------------------------------------------
@@ -294,6 +273,7 @@ QPainter* Surface::Painter() {
     if (!image || image->isNull()) return nullptr;
     if (!painter_) painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(image)) return nullptr;
+    Changing();
     OpenSurfaces().insert(this);
     if (!closingRegistered && QCoreApplication::instance()) {
         qAddPostRoutine(CloseAll);
@@ -303,7 +283,6 @@ QPainter* Surface::Painter() {
 }
 
 void Surface::Flush() {
-    if (holding_) holding_->EndBatch();
     if (painter_ && painter_->isActive()) {
         painter_->end();
         OpenSurfaces().erase(this);
@@ -332,445 +311,102 @@ QPainter* Painter(Surface& s) {
     return p;
 }
 
-// Fills r with the colour over what is there. A translucent fill is done in
-// bands of at most 64 device rows: the raster engine hands a blend of more rows
-// to its thread pool, whose start costs some tens of microseconds, far more
-// than blending a thin strip such as a side of the selection band. Each pixel
-// is blended once either way, so the pixels are the same.
-void FillBanded(QPainter* p, const QRectF& r, const QColor& c) {
-    double dpr = p->device() ? p->device()->devicePixelRatio() : 1.0;
-    double band = std::max(1.0, std::floor(64 / dpr));
-    if (c.alpha() == 255 || r.height() <= band) {
-        p->fillRect(r, c);
-        return;
+// Drawing in device pixels for as long as it lives: the painter's scale to
+// page pixels is undone, so whole rectangles land on whole device pixels.
+class DeviceSpace {
+  public:
+    DeviceSpace(QPainter* p, double dpr) : p_(dpr == 1 ? nullptr : p) {
+        if (p_) p_->setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
     }
-    for (double y = r.top(); y < r.bottom(); y += band) {
-        p->fillRect(QRectF(r.left(), y, r.width(), std::min(band, r.bottom() - y)), c);
+    ~DeviceSpace() {
+        if (p_) p_->setWorldTransform(QTransform());
     }
-}
+    DeviceSpace(const DeviceSpace&) = delete;
+    DeviceSpace& operator=(const DeviceSpace&) = delete;
 
-// --- Drawings held back by a batch ------------------------------------------
-
-struct HeldFill {
-    QRectF rect;
-    QColor colour;
-    bool source;  // replaces what is there instead of drawing over it
-};
-// Texts carry their font's id, so that a run of texts in one font sets it once.
-struct HeldStaticText {
-    QPointF at;
-    std::shared_ptr<StaticEntry> entry;
-    QFont font;
-    int fontId;
-    QColor colour;
-};
-struct HeldText {
-    QPointF at;
-    QString text;
-    QFont font;
-    int fontId;
-    QColor colour;
-};
-struct HeldWrappedText {
-    QRectF box;
-    QString text;
-    QFont font;
-    int fontId;
-    QColor colour;
-};
-struct HeldImage {
-    QRectF target;
-    QImage image;
-    QRectF source;
-};
-struct HeldLine {
-    QPointF from, to;
-    QPen pen;
+  private:
+    QPainter* p_;
 };
 
-// One drawing held back, with the page pixels it may touch (reach; when not
-// known exactly it is always done whole) and those it leaves in one opaque
-// colour whatever was under them (cover).
-struct Held {
-    std::variant<HeldFill, HeldStaticText, HeldText, HeldWrappedText, HeldImage, HeldLine> what;
-    bool reachKnown = false;
-    PixelBox reach;
-    PixelBox cover;
-    // Set when the batch ends: what of the reach shows under what comes after.
-    enum class Shows { Whole, Part, Nothing } shows = Shows::Whole;
-    PixelBox part;
-    // A text that shows in part: the glyphs to draw, one bit each.
-    std::uint64_t glyphs = 0;
-};
-
-struct Batch {
-    bool on = false;
-    std::vector<Held> held;
-    Coverage coverage;
-};
-
-// Above this many page pixels the coverage is not kept, and a batch simply
-// draws everything in order.
-constexpr long long kLargestCoverage = 1LL << 24;
-constexpr double kLayersWorthSweeping = 12;
-
-// The whole pixels a rectangle touches.
-PixelBox Outer(const QRectF& r) {
-    return PixelBox{static_cast<long long>(std::floor(r.left())),
-                    static_cast<long long>(std::floor(r.top())),
-                    static_cast<long long>(std::ceil(r.right())),
-                    static_cast<long long>(std::ceil(r.bottom()))};
-}
-
-bool WholeRatio(double dpr) {
-    return dpr == std::floor(dpr);
-}
-
-// The page pixels an aliased fill of the rectangle leaves wholly in its colour:
-// those it covers entirely. At a fractional density the device pixels on the
-// edges are shared with the neighbours, so one page pixel less on each side.
-PixelBox Inner(const QRectF& r, double dpr) {
-    long long shrink = WholeRatio(dpr) ? 0 : 1;
-    PixelBox b{static_cast<long long>(std::ceil(r.left())) + shrink,
-               static_cast<long long>(std::ceil(r.top())) + shrink,
-               static_cast<long long>(std::floor(r.right())) - shrink,
-               static_cast<long long>(std::floor(r.bottom())) - shrink};
-    return b.Empty() ? PixelBox{} : b;
-}
-
-// A part of the page, as the rectangle to cut a fill to. At a fractional
-// density one page pixel more on each side, so that no device pixel of the
-// part is left out.
-QRectF CutTo(const PixelBox& b, double dpr) {
-    double grow = WholeRatio(dpr) ? 0 : 1;
-    return QRectF(static_cast<double>(b.left) - grow, static_cast<double>(b.top) - grow,
-                  static_cast<double>(b.Width()) + 2 * grow,
-                  static_cast<double>(b.Height()) + 2 * grow);
-}
-
-// The glyphs of a static text as one glyph run laid out the same way (a run of
-// them draws the very pixels the static text does), each with the box its
-// outline reports widened by two pixels and a tenth of the size all round, for
-// anti-aliasing, hinting at other densities and emboldening. Kept only when the
-// text is one run of at most 64 glyphs whose boxes hold all of its ink.
-void FindGlyphs(StaticEntry& e, const QFont& font) {
-    QTextLayout layout(e.text.text(), font);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid()) return;
-    line.setPosition(QPointF(0, 0));
-    QList<QGlyphRun> runs = layout.glyphRuns();
-    if (runs.size() != 1) return;
-    const QGlyphRun& run = runs.front();
-    QList<quint32> indexes = run.glyphIndexes();
-    QList<QPointF> positions = run.positions();
-    if (indexes.isEmpty() || indexes.size() > 64 || positions.size() != indexes.size()) return;
-    QRawFont raw = run.rawFont();
-    double grow = 2 + raw.pixelSize() / 10;
-    std::vector<PixelBox> glyphs;
-    PixelBox all;
-    for (qsizetype i = 0; i < indexes.size(); ++i) {
-        QRectF b = raw.boundingRect(indexes[i]).translated(positions[i]);
-        if (!Finite(b.x()) || !Finite(b.y()) || !Finite(b.width()) || !Finite(b.height())) return;
-        PixelBox g = Outer(b.adjusted(-grow, -grow, grow, grow));
-        glyphs.push_back(g);
-        all = all.Empty() ? g
-                          : PixelBox{std::min(all.left, g.left), std::min(all.top, g.top),
-                                     std::max(all.right, g.right), std::max(all.bottom, g.bottom)};
-    }
-    // The boxes must hold every pixel the text was seen to touch.
-    if (!(e.ink.Empty() || e.ink.Intersected(all) == e.ink)) return;
-    e.run = run;
-    e.glyphs = std::move(glyphs);
-}
-
-// The page pixels a static text touches when drawn with its top-left corner at
-// (0, 0): found by drawing it once, black on white, on a scratch picture of the
-// kind and density it is drawn on, with a margin of a line height all round;
-// then widened by a page pixel for other sub-pixel positions and for the
-// faintest edges. Unknown when the ink reaches the margin's edge.
-void FindInk(StaticEntry& e, const QFont& font, int lineHeight, double dpr) {
-    e.inkDpr = dpr;
-    e.inkKnown = false;
-    e.glyphs.clear();
-    e.some.clear();
-    int m = lineHeight + 2;
-    QSizeF size = e.text.size();
-    double w = std::ceil((size.width() + 2 * m) * dpr),
-           h = std::ceil((size.height() + 2 * m) * dpr);
-    if (!(w > 0 && h > 0 && w * h <= 4e6)) return;
-    QImage scratch(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
-    if (scratch.isNull()) return;
-    scratch.setDevicePixelRatio(dpr);
-    scratch.fill(Qt::white);
-    {
-        QPainter q(&scratch);
-        q.setFont(font);
-        q.setPen(Qt::black);
-        q.drawStaticText(QPointF(m, m), e.text);
-    }
-    int x0 = scratch.width(), y0 = scratch.height(), x1 = -1, y1 = -1;
-    for (int y = 0; y < scratch.height(); ++y) {
-        auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x) {
-            if ((line[x] & 0xFFFFFF) == 0xFFFFFF) continue;
-            x0 = std::min(x0, x);
-            x1 = std::max(x1, x);
-            y0 = std::min(y0, y);
-            y1 = std::max(y1, y);
-        }
-    }
-    if (x1 < 0) {  // nothing drawn: blanks only
-        e.ink = PixelBox{};
-        e.inkKnown = true;
-        return;
-    }
-    if (x0 == 0 || y0 == 0 || x1 == scratch.width() - 1 || y1 == scratch.height() - 1) return;
-    e.ink = PixelBox{static_cast<long long>(std::floor(x0 / dpr)) - m - 1,
-                     static_cast<long long>(std::floor(y0 / dpr)) - m - 1,
-                     static_cast<long long>(std::ceil((x1 + 1) / dpr)) - m + 1,
-                     static_cast<long long>(std::ceil((y1 + 1) / dpr)) - m + 1};
-    e.inkKnown = true;
-    FindGlyphs(e, font);
-}
-
-// Where a drawing goes: straight onto the surface's pixels, or into the batch
-// that holds them back.
+// Where a drawing goes: the surface's pixels, through its open painter.
 class Out {
   public:
-    Out(Surface& s, Batch& b) : surface_(s), batch_(b.on ? &b : nullptr) {}
+    explicit Out(Surface& s) : surface_(s) {}
 
     // false when there are no pixels to draw on.
     bool Ready() {
-        QPainter* p = Painter(surface_);
-        if (!p) return false;
-        dpr_ = p->device() ? p->device()->devicePixelRatio() : 1.0;
+        p_ = Painter(surface_);
+        if (!p_) return false;
+        dpr_ = p_->device() ? p_->device()->devicePixelRatio() : 1.0;
         return true;
     }
+    double Ratio() const { return dpr_; }
 
+    // Fills the device pixels of the page rectangle with the colour, over what
+    // is there or, with source, in its place. A translucent fill is done in
+    // bands of at most 64 device rows: the raster engine hands a blend of more
+    // rows to its thread pool, whose start costs some tens of microseconds, far
+    // more than blending a thin strip such as a side of the selection band.
+    // Each pixel is blended once either way, so the pixels are the same.
     void Fill(const QRectF& r, const QColor& c, bool source = false) {
-        if (batch_) {
-            bool opaque = source || c.alpha() == 255;
-            Hold(HeldFill{r, c, source}, true, Outer(r), opaque ? Inner(r, dpr_) : PixelBox{});
-            return;
+        QRect d = DeviceRect(r, dpr_);
+        if (d.isEmpty()) return;
+        DeviceSpace device(p_, dpr_);
+        if (source) p_->setCompositionMode(QPainter::CompositionMode_Source);
+        if (c.alpha() == 255 || source) {
+            p_->fillRect(d, c);
+        } else {
+            for (int y = d.top(); y <= d.bottom(); y += 64) {
+                p_->fillRect(QRect(d.left(), y, d.width(), std::min(64, d.bottom() + 1 - y)), c);
+            }
         }
-        QPainter* p = Painter(surface_);
-        if (!p) return;
-        if (source) p->setCompositionMode(QPainter::CompositionMode_Source);
-        FillBanded(p, r, c);
-        if (source) p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (source) p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 
-    void StaticText(const QPointF& at, const std::shared_ptr<StaticEntry>& entry,
-                    const FontEntry& f, const QColor& c) {
-        StaticEntry& e = *entry;
-        if (batch_) {
-            if (e.inkDpr != dpr_) FindInk(e, f.font, f.height, dpr_);
-            PixelBox reach;
-            if (e.inkKnown && !e.ink.Empty() && Finite(at.x()) && Finite(at.y())) {
-                auto dx = static_cast<long long>(std::floor(at.x()));
-                auto dy = static_cast<long long>(std::floor(at.y()));
-                bool whole = dx == at.x() && dy == at.y();
-                // Off a whole pixel, one more each way.
-                reach = PixelBox{e.ink.left + dx - !whole, e.ink.top + dy - !whole,
-                                 e.ink.right + dx + 1, e.ink.bottom + dy + 1};
-            }
-            Hold(HeldStaticText{at, entry, f.font, f.id, c}, e.inkKnown, reach, PixelBox{});
-            return;
-        }
-        QPainter* p = Painter(surface_);
-        if (!p) return;
-        p->setFont(f.font);
-        p->setPen(c);
-        p->drawStaticText(at, e.text);
+    // Copies the image's device pixels from the source corner into the device
+    // rectangle, one for one, over what is there.
+    void Copy(const QRect& target, const QImage& image, const QPoint& source) {
+        if (target.isEmpty()) return;
+        DeviceSpace device(p_, dpr_);
+        // Rectangles on both sides: a corner alone would take the size from
+        // the image's density.
+        p_->drawImage(QRectF(target), image, QRectF(QRect(source, target.size())));
+    }
+
+    // Draws the source device rectangle of the image into the page rectangle,
+    // scaled to fit.
+    void Image(const QRectF& target, const QImage& image, const QRectF& source) {
+        p_->drawImage(target, image, source);
+    }
+
+    void StaticText(const QPointF& at, const StaticEntry& e, const FontEntry& f, const QColor& c) {
+        p_->setFont(f.font);
+        p_->setPen(c);
+        p_->drawStaticText(at, e.text);
     }
 
     void Text(const QPointF& at, const QString& text, const FontEntry& f, const QColor& c) {
-        if (batch_) {
-            Hold(HeldText{at, text, f.font, f.id, c}, false, PixelBox{}, PixelBox{});
-            return;
-        }
-        QPainter* p = Painter(surface_);
-        if (!p) return;
-        p->setFont(f.font);
-        p->setPen(c);
-        p->drawText(at, text);
+        p_->setFont(f.font);
+        p_->setPen(c);
+        p_->drawText(at, text);
     }
 
     void WrappedText(const QRectF& box, const QString& text, const FontEntry& f, const QColor& c) {
-        if (batch_) {
-            Hold(HeldWrappedText{box, text, f.font, f.id, c}, false, PixelBox{}, PixelBox{});
-            return;
-        }
-        QPainter* p = Painter(surface_);
-        if (!p) return;
-        p->setFont(f.font);
-        p->setPen(c);
-        p->drawText(box, Qt::TextWordWrap, text);
-    }
-
-    void Image(const QRectF& target, const QImage& image, const QRectF& source) {
-        if (batch_) {
-            Hold(HeldImage{target, image, source}, false, PixelBox{}, PixelBox{});
-            return;
-        }
-        QPainter* p = Painter(surface_);
-        if (p) p->drawImage(target, image, source);
+        p_->setFont(f.font);
+        p_->setPen(c);
+        p_->drawText(box, Qt::TextWordWrap, text);
     }
 
     void Line(const QPointF& from, const QPointF& to, const QPen& pen) {
-        if (batch_) {
-            Hold(HeldLine{from, to, pen}, false, PixelBox{}, PixelBox{});
-            return;
-        }
-        QPainter* p = Painter(surface_);
-        if (!p) return;
-        p->setPen(pen);
-        p->drawLine(from, to);
+        p_->setPen(pen);
+        p_->drawLine(from, to);
     }
 
   private:
-    template <class T>
-    void Hold(T&& what, bool known, const PixelBox& reach, const PixelBox& cover) {
-        Held& h = batch_->held.emplace_back();
-        h.what = std::forward<T>(what);
-        h.reachKnown = known;
-        h.reach = reach;
-        h.cover = cover;
-    }
-
     Surface& surface_;
-    Batch* batch_;
+    QPainter* p_ = nullptr;
     double dpr_ = 1.0;
 };
-
-// For a text that shows in part, the glyphs that show: those with a pixel that
-// nothing drawn later covers. A text without glyphs of its own is drawn whole.
-void ChooseGlyphs(Held& h, const HeldStaticText& t, const Coverage& coverage) {
-    const StaticEntry& e = *t.entry;
-    if (e.glyphs.empty()) {
-        h.shows = Held::Shows::Whole;
-        return;
-    }
-    auto dx = static_cast<long long>(std::floor(t.at.x()));
-    auto dy = static_cast<long long>(std::floor(t.at.y()));
-    long long off = dx == t.at.x() && dy == t.at.y() ? 0 : 1;
-    h.glyphs = 0;
-    for (std::size_t i = 0; i < e.glyphs.size(); ++i) {
-        const PixelBox& g = e.glyphs[i];
-        PixelBox at{g.left + dx - off, g.top + dy - off, g.right + dx + 1, g.bottom + dy + 1};
-        // Only a glyph that reaches the part that shows can show.
-        if (at.Intersected(h.part).Empty()) continue;
-        if (coverage.AnyUncovered(at)) h.glyphs |= std::uint64_t{1} << i;
-    }
-    if (h.glyphs == 0) {
-        h.shows = Held::Shows::Nothing;
-    } else if (h.glyphs == (e.glyphs.size() == 64 ? ~std::uint64_t{0}
-                                                  : (std::uint64_t{1} << e.glyphs.size()) - 1)) {
-        h.shows = Held::Shows::Whole;
-    }
-}
-
-// Decides, from the last drawing back to the first, what of each shows under
-// those after it.
-void Sweep(Batch& b, const PixelBox& page) {
-    PixelBox area;
-    for (const Held& h : b.held) {
-        if (!h.reachKnown) continue;
-        PixelBox r = h.reach.Intersected(page);
-        if (r.Empty()) continue;
-        area = area.Empty()
-                   ? r
-                   : PixelBox{std::min(area.left, r.left), std::min(area.top, r.top),
-                              std::max(area.right, r.right), std::max(area.bottom, r.bottom)};
-    }
-    if (area.Empty() || area.Width() * area.Height() > kLargestCoverage) return;
-    // How many layers deep the drawings lie on average. The sweep costs about
-    // a tenth of a repaint; on the pages measured it paid from about twelve
-    // layers on, where whole labels lie under later fields.
-    double reached = 0;
-    for (const Held& h : b.held) {
-        if (!h.reachKnown) continue;
-        PixelBox r = h.reach.Intersected(area);
-        reached += static_cast<double>(r.Width()) * static_cast<double>(r.Height());
-    }
-    double layers =
-        reached / (static_cast<double>(area.Width()) * static_cast<double>(area.Height()));
-    if (layers < kLayersWorthSweeping) return;
-    b.coverage.Reset(area);
-    for (auto h = b.held.rbegin(); h != b.held.rend(); ++h) {
-        if (h->reachKnown) {
-            PixelBox r = h->reach.Intersected(area);
-            PixelBox open = r.Empty() ? PixelBox{} : b.coverage.Uncovered(r);
-            if (open.Empty()) {
-                h->shows = Held::Shows::Nothing;
-            } else if (!(open == r)) {
-                h->shows = Held::Shows::Part;
-                h->part = open;
-                if (auto* t = std::get_if<HeldStaticText>(&h->what)) {
-                    ChooseGlyphs(*h, *t, b.coverage);
-                }
-            }
-        }
-        if (!h->cover.Empty()) b.coverage.Cover(h->cover);
-    }
-}
-
-// Does a held drawing, or what shows of it.
-// The font and pen last set while a batch is done: a page's labels mostly share
-// them, and setting them again costs more than comparing.
-struct PenAndFont {
-    int fontId = -1;
-    QColor colour;
-    bool penSet = false;
-    void Set(QPainter* p, const QFont& font, int id, const QColor& c) {
-        if (id != fontId) {
-            p->setFont(font);
-            fontId = id;
-        }
-        if (!penSet || c != colour) {
-            p->setPen(c);
-            colour = c;
-            penSet = true;
-        }
-    }
-};
-
-void Perform(QPainter* p, const Held& h, double dpr, PenAndFont& set) {
-    if (h.shows == Held::Shows::Nothing) return;
-    bool part = h.shows == Held::Shows::Part;
-    if (auto* f = std::get_if<HeldFill>(&h.what)) {
-        QRectF r = part ? f->rect.intersected(CutTo(h.part, dpr)) : f->rect;
-        if (r.isEmpty()) return;
-        p->setCompositionMode(f->source ? QPainter::CompositionMode_Source
-                                        : QPainter::CompositionMode_SourceOver);
-        FillBanded(p, r, f->colour);
-        return;
-    }
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (auto* t = std::get_if<HeldStaticText>(&h.what)) {
-        set.Set(p, t->font, t->fontId, t->colour);
-        if (!part) {
-            p->drawStaticText(t->at, t->entry->text);
-            return;
-        }
-        // Only the glyphs that show, in their order and places.
-        p->drawGlyphRun(t->at, t->entry->Some(h.glyphs));
-    } else if (auto* t = std::get_if<HeldText>(&h.what)) {
-        set.Set(p, t->font, t->fontId, t->colour);
-        p->drawText(t->at, t->text);
-    } else if (auto* t = std::get_if<HeldWrappedText>(&h.what)) {
-        set.Set(p, t->font, t->fontId, t->colour);
-        p->drawText(t->box, Qt::TextWordWrap, t->text);
-    } else if (auto* i = std::get_if<HeldImage>(&h.what)) {
-        p->drawImage(i->target, i->image, i->source);
-    } else if (auto* l = std::get_if<HeldLine>(&h.what)) {
-        p->setPen(l->pen);
-        set.penSet = false;
-        p->drawLine(l->from, l->to);
-    }
-}
 
 }  // namespace
 
@@ -780,7 +416,6 @@ struct Graphics::Impl {
     double size = -1;
     bool bold = false, italic = false, underline = false;
     std::shared_ptr<const FontEntry> entry;
-    Batch batch;
 
     // The text measured or drawn last and what was found for it: a field
     // measures its label and then draws it, so the caches are asked once.
@@ -817,31 +452,7 @@ struct Graphics::Impl {
 
 Graphics::Graphics(Surface& surface) : surface_(surface), impl_(std::make_unique<Impl>()) {}
 
-// What a batch still holds is dropped: no one can see these pixels any more.
-Graphics::~Graphics() {
-    if (surface_.Holding() == this) surface_.Holding(nullptr);
-}
-
-void Graphics::BeginBatch() {
-    impl_->batch.on = true;
-    surface_.Holding(this);
-}
-
-void Graphics::EndBatch() {
-    Batch& b = impl_->batch;
-    if (!b.on) return;
-    b.on = false;
-    if (surface_.Holding() == this) surface_.Holding(nullptr);
-    QPainter* p = Painter(surface_);
-    if (p && !b.held.empty()) {
-        double dpr = p->device() ? p->device()->devicePixelRatio() : 1.0;
-        Sweep(b, PixelBox{0, 0, surface_.Width(), surface_.Height()});
-        PenAndFont set;
-        for (const Held& h : b.held) Perform(p, h, dpr, set);
-        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    }
-    b.held.clear();
-}
+Graphics::~Graphics() = default;
 
 Integer Graphics::Width() const {
     return surface_.Width();
@@ -853,7 +464,7 @@ Integer Graphics::Height() const {
 void Graphics::ClearRect(double x, double y, double w, double h) {
     QRectF r(x, y, w, h);
     if (!ClipToSurface(surface_, r)) return;
-    Out out(surface_, impl_->batch);
+    Out out(surface_);
     if (!out.Ready()) return;
     out.Fill(r, Qt::white, true);
     surface_.Damaged(r.x(), r.y(), r.width(), r.height());
@@ -862,7 +473,7 @@ void Graphics::ClearRect(double x, double y, double w, double h) {
 void Graphics::FillRect(double x, double y, double w, double h) {
     QRectF r(x, y, w, h);
     if (!ClipToSurface(surface_, r)) return;
-    Out out(surface_, impl_->batch);
+    Out out(surface_);
     if (!out.Ready()) return;
     out.Fill(r, ToQColor(ForeColor));
     surface_.Damaged(r.x(), r.y(), r.width(), r.height());
@@ -910,12 +521,24 @@ void Graphics::DrawPicture(const Picture& pic, double x, double y, double w, dou
     src = QRectF(src.x() + (clipped.x() - dst.x()) / scaleX,
                  src.y() + (clipped.y() - dst.y()) / scaleY, clipped.width() / scaleX,
                  clipped.height() / scaleY);
-    const QImage& image = pic.Image();
-    double dpr = image.devicePixelRatio();
-    QRectF srcDevice(src.x() * dpr, src.y() * dpr, src.width() * dpr, src.height() * dpr);
-    Out out(surface_, impl_->batch);
+    Out out(surface_);
     if (!out.Ready()) return;
-    out.Image(clipped, image, srcDevice);
+    double dpr = out.Ratio();
+    if (scaleX == 1 && scaleY == 1) {
+        // Page pixel for page pixel: the picture at this density, copied device
+        // pixel for device pixel, so that copying a part of it gives the pixels
+        // that copying it whole gives that part.
+        const QImage& image = pic.ImageAt(dpr);
+        QRect target = DeviceRect(clipped, dpr);
+        QPoint shift(DeviceEdge(src.x(), dpr) - target.x(), DeviceEdge(src.y(), dpr) - target.y());
+        QRect from = target.translated(shift).intersected(image.rect());
+        out.Copy(from.translated(-shift), image, from.topLeft());
+    } else {
+        const QImage& image = pic.Image();
+        double own = image.devicePixelRatio();
+        out.Image(clipped, image,
+                  QRectF(src.x() * own, src.y() * own, src.width() * own, src.height() * own));
+    }
     surface_.Damaged(clipped.x(), clipped.y(), clipped.width(), clipped.height());
 }
 
@@ -939,11 +562,11 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     }
     QRectF visible = extent;
     if (!ClipToSurface(surface_, visible)) return;
-    Out out(surface_, impl_->batch);
+    Out out(surface_);
     if (!out.Ready()) return;
     QColor pen = ToQColor(ForeColor);
     if (wrap) {
-        out.WrappedText(QRectF(x, y - entry.ascent, wrapAt, 1 << 20), Q(text), entry, pen);
+        out.WrappedText(QRectF(x, y - entry.exactAscent, wrapAt, 1 << 20), Q(text), entry, pen);
     } else if (LongText(text)) {
         // The pieces that reach the surface, each where the ones before it end.
         const TextPieces& pieces = Pieces(entry.id, fm, text);
@@ -972,7 +595,7 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
             }
             last.drawn = it->second;
         }
-        out.StaticText(QPointF(x, y - entry.ascent), last.drawn, entry, pen);
+        out.StaticText(QPointF(x, y - entry.exactAscent), *last.drawn, entry, pen);
     }
     surface_.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
 }
@@ -1076,7 +699,7 @@ double PixelWidth(double bw) {
     return std::max(1.0, std::round(std::min(bw, kLargestBorderWidth)));
 }
 
-void DrawRectShape(Surface& surface, Batch& batch, const RectShape& s, double x, double y) {
+void DrawRectShape(Surface& surface, const RectShape& s, double x, double y) {
     double w = std::fabs(s.Width), h = std::fabs(s.Height);
     double cx = s.X + x, cy = s.Y + y;
     if (!Finite(w) || !Finite(h) || !Finite(cx) || !Finite(cy)) return;
@@ -1091,7 +714,7 @@ void DrawRectShape(Surface& surface, Batch& batch, const RectShape& s, double x,
     double bw = s.Border > 0 ? PixelWidth(s.BorderWidth) : 0;
     bool fill = s.Fill > 0;
     if (!fill && bw == 0) return;
-    Out out(surface, batch);
+    Out out(surface);
     if (!out.Ready()) return;
     QColor border = ToQColor(s.BorderColor, s.Border);
     QColor inside = ToQColor(s.FillColor, s.Fill);
@@ -1151,7 +774,7 @@ bool ClipSegment(const QRectF& box, double& x1, double& y1, double& x2, double& 
     return true;
 }
 
-void DrawCurveShape(Surface& surface, Batch& batch, const CurveShape& c, double x, double y) {
+void DrawCurveShape(Surface& surface, const CurveShape& c, double x, double y) {
     double x1 = c.X + x, y1 = c.Y + y, x2 = c.X2 + x, y2 = c.Y2 + y;
     for (double v : {x1, y1, x2, y2}) {
         if (!Finite(v)) return;
@@ -1168,7 +791,7 @@ void DrawCurveShape(Surface& surface, Batch& batch, const CurveShape& c, double 
         double ay = std::floor(std::min(y1, y2)), by = std::floor(std::max(y1, y2));
         r = y1 == y2 ? QRectF(ax, ay, bx - ax + 1, bw) : QRectF(ax, ay, bw, by - ay + 1);
         if (!ClipToSurface(surface, r)) return;
-        Out out(surface, batch);
+        Out out(surface);
         if (!out.Ready()) return;
         out.Fill(r, colour);
     } else {
@@ -1177,7 +800,7 @@ void DrawCurveShape(Surface& surface, Batch& batch, const CurveShape& c, double 
         r = QRectF(QPointF(std::min(x1, x2) - bw, std::min(y1, y2) - bw),
                    QPointF(std::max(x1, x2) + bw + 1, std::max(y1, y2) + bw + 1));
         if (!ClipToSurface(surface, r)) return;
-        Out out(surface, batch);
+        Out out(surface);
         if (!out.Ready()) return;
         out.Line(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5),
                  QPen(colour, bw, Qt::SolidLine, Qt::FlatCap));
@@ -1185,7 +808,7 @@ void DrawCurveShape(Surface& surface, Batch& batch, const CurveShape& c, double 
     surface.Damaged(r.x(), r.y(), r.width(), r.height());
 }
 
-void DrawStringShape(Surface& surface, Batch& batch, const StringShape& s, double x, double y) {
+void DrawStringShape(Surface& surface, const StringShape& s, double x, double y) {
     if (s.Text.empty() || s.Fill <= 0) return;
     auto entry = FindFont(s.TextFont, s.TextSize, s.Bold, s.Italic, s.Underline);
     const QFontMetrics& fm = entry->metrics;
@@ -1196,7 +819,7 @@ void DrawStringShape(Surface& surface, Batch& batch, const StringShape& s, doubl
     QRectF extent(cx - w / 2 - 2, baseline - fm.ascent() - 2, w + 4, fm.height() + 4);
     QRectF visible = extent;
     if (!ClipToSurface(surface, visible)) return;
-    Out out(surface, batch);
+    Out out(surface);
     if (!out.Ready()) return;
     out.Text(QPointF(cx - w / 2, baseline), text, *entry, ToQColor(s.FillColor, s.Fill));
     surface.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
@@ -1206,26 +829,50 @@ void DrawStringShape(Surface& surface, Batch& batch, const StringShape& s, doubl
 
 void Graphics::DrawObject(const Object2D& shape, double x, double y) {
     if (auto* r = dynamic_cast<const RectShape*>(&shape)) {
-        DrawRectShape(surface_, impl_->batch, *r, x, y);
+        DrawRectShape(surface_, *r, x, y);
     } else if (auto* c = dynamic_cast<const CurveShape*>(&shape)) {
-        DrawCurveShape(surface_, impl_->batch, *c, x, y);
+        DrawCurveShape(surface_, *c, x, y);
     } else if (auto* s = dynamic_cast<const StringShape*>(&shape)) {
-        DrawStringShape(surface_, impl_->batch, *s, x, y);
+        DrawStringShape(surface_, *s, x, y);
     }
 }
 
 Color Graphics::Pixel(Integer x, Integer y) const {
     QImage* image = surface_.Image();
     if (!image || image->isNull()) return 0;
+    // The first device pixel of the page pixel by the rule: the page pixel's
+    // own, not one it shares with a neighbour.
     double dpr = image->devicePixelRatio();
-    long long px = static_cast<long long>(std::floor(x * dpr));
-    long long py = static_cast<long long>(std::floor(y * dpr));
+    int px = DeviceEdge(x, dpr), py = DeviceEdge(y, dpr);
     if (px < 0 || py < 0 || px >= image->width() || py >= image->height()) return 0;
-    QRgb v = image->pixel(static_cast<int>(px), static_cast<int>(py));
+    QRgb v = image->pixel(px, py);
     return RGB(qRed(v), qGreen(v), qBlue(v));
 }
 
 // --- Picture ----------------------------------------------------------------
+
+namespace {
+
+// For each device pixel across n page pixels at density to, the device pixel
+// at density from that stands at the same place in the same page pixel: a page
+// pixel's pixels come from that page pixel only, in proportion, so that a
+// picture made over at another density keeps its page pixels apart.
+std::vector<int> Nearest(Integer n, double from, double to, int available) {
+    std::vector<int> out;
+    if (available <= 0) return out;
+    out.reserve(static_cast<std::size_t>(std::max(0, DeviceEdge(n, to))));
+    for (Integer x = 0; x < n; ++x) {
+        int s0 = DeviceEdge(x, from), s1 = DeviceEdge(x + 1, from);
+        int d0 = DeviceEdge(x, to), d1 = DeviceEdge(x + 1, to);
+        long long ns = std::max(1, s1 - s0), nd = d1 - d0;
+        for (long long j = 0; j < nd; ++j) {
+            out.push_back(std::clamp(static_cast<int>(s0 + j * ns / nd), 0, available - 1));
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 class Picture::PictureSurface : public Surface {
   public:
@@ -1237,16 +884,45 @@ class Picture::PictureSurface : public Surface {
     void Adopt(const QImage& image) {
         Flush();
         image_ = image;
+        Changing();
     }
     bool HasPixels() { return !Pixels()->isNull(); }
+    void Changing() override { scaled_ = QImage(); }
+
+    // The pixels made over at another density, once until they change; the
+    // pixels themselves when they are at that density already, or when a copy
+    // at it cannot be had.
+    const QImage& At(double dpr) {
+        QImage* own = Image();
+        if (own->isNull() || own->devicePixelRatio() == dpr) return *own;
+        if (!scaled_.isNull() && scaled_.devicePixelRatio() == dpr) return scaled_;
+        int w = DeviceEdge(w_, dpr), h = DeviceEdge(h_, dpr);
+        if (w <= 0 || h <= 0 || static_cast<double>(w) * h * 4 > kLargestPictureBytes) return *own;
+        double from = own->devicePixelRatio();
+        std::vector<int> columns = Nearest(w_, from, dpr, own->width());
+        std::vector<int> rows = Nearest(h_, from, dpr, own->height());
+        QImage source = own->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        scaled_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+        if (source.isNull() || scaled_.isNull() || static_cast<int>(columns.size()) != w ||
+            static_cast<int>(rows.size()) != h) {
+            scaled_ = QImage();
+            return *own;
+        }
+        for (int y = 0; y < h; ++y) {
+            auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(rows[y]));
+            auto* out = reinterpret_cast<QRgb*>(scaled_.scanLine(y));
+            for (int x = 0; x < w; ++x) out[x] = in[columns[x]];
+        }
+        scaled_.setDevicePixelRatio(dpr);
+        return scaled_;
+    }
 
   protected:
     QImage* Pixels() override {
         // Allocated on first use: a picture used only to measure text never
         // needs its pixels.
         if (image_.isNull() && w_ > 0 && h_ > 0) {
-            image_ = QImage(static_cast<int>(std::ceil(w_ * dpr_)),
-                            static_cast<int>(std::ceil(h_ * dpr_)), QImage::Format_RGB32);
+            image_ = QImage(DeviceEdge(w_, dpr_), DeviceEdge(h_, dpr_), QImage::Format_RGB32);
             if (!image_.isNull()) {
                 image_.setDevicePixelRatio(dpr_);
                 image_.fill(Qt::white);
@@ -1259,6 +935,7 @@ class Picture::PictureSurface : public Surface {
     Integer w_, h_;
     double dpr_;
     QImage image_;
+    QImage scaled_;
 };
 
 Picture::Picture(Integer width, Integer height, double dpr)
@@ -1270,7 +947,12 @@ Picture::Picture(Integer width, Integer height, double dpr)
 Picture::~Picture() = default;
 
 QImage& Picture::Image() {
+    // The caller may change the pixels.
+    surface_->Changing();
     return *surface_->Image();
+}
+const QImage& Picture::ImageAt(double dpr) const {
+    return surface_->At(dpr);
 }
 const QImage& Picture::Image() const {
     return *surface_->Image();

@@ -80,15 +80,14 @@ class Surface {
     virtual Integer Height() const = 0;
     // Called after each drawing with the rectangle it touched, in page pixels.
     virtual void Damaged(double x, double y, double w, double h) = 0;
+    // Called when drawing on the pixels begins, and when they are replaced.
+    virtual void Changing() {}
 
     // The open painter, begun on first use; nullptr when there are no pixels.
     QPainter* Painter();
-    // Does what a batch still holds back, then closes the painter. Subclasses
-    // call it before replacing or freeing the pixels.
+    // Closes the painter. Subclasses call it before replacing or freeing the
+    // pixels.
     void Flush();
-    // The Graphics whose batch holds drawings for these pixels, nullptr for none.
-    void Holding(Graphics* g) { holding_ = g; }
-    Graphics* Holding() const { return holding_; }
 
   protected:
     // The pixels as they are, perhaps with a painter open on them.
@@ -96,7 +95,6 @@ class Surface {
 
   private:
     std::unique_ptr<QPainter> painter_;
-    Graphics* holding_ = nullptr;
 };
 
 // Drawing on a picture or a canvas. Coordinates are page pixels (one text point is
@@ -143,14 +141,6 @@ class Graphics {
     // The colour of the page pixel (x, y); 0 outside the surface.
     Color Pixel(Integer x, Integer y) const;
 
-    // From BeginBatch to EndBatch drawings are held back; EndBatch does them in
-    // order, leaving out what later opaque fills cover whole and cutting the
-    // rest to the part that shows. The pixels are the same as drawing each at
-    // once; a page of many overlapping fields costs much less. Reading the
-    // pixels, or copying them, ends the batch first.
-    void BeginBatch();
-    void EndBatch();
-
     struct Impl;
 
   private:
@@ -172,6 +162,8 @@ class Picture {
     // For the layer's own use: the pixels, and a picture made from an image.
     QImage& Image();
     const QImage& Image() const;
+    // The pixels at the given density: these, or a copy made over at it.
+    const QImage& ImageAt(double devicePixelRatio) const;
     static std::shared_ptr<Picture> FromImage(const QImage& image);
     bool Valid() const;
 

@@ -275,9 +275,6 @@ void DragCanvas::MouseUp(Integer, Integer) {
 
 void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer height) {
     fw::Graphics& g = buffer->Graphics();
-    // Held back and done at the end, so that what later fields hide whole is
-    // not drawn: the same pixels, much less work where fields pile up.
-    g.BeginBatch();
     g.ClearRect(x, y, width, height);
     if (auto sfondo = Backdrop()) g.DrawPicture(*sfondo, x, y, width, height, x, y, width, height);
     for (const auto& s : vSezioni) {
@@ -299,7 +296,6 @@ void DragCanvas::RidisegnaOggetti(Integer x, Integer y, Integer width, Integer h
     sbordoDisegnato_ = disegnato;
     Allarga(sbordo_, disegnato);
     if (rettSelez) rettSelez->Disegna(g);  // none before the canvas's Open
-    g.EndBatch();
 }
 
 void DragCanvas::PreparaBuffer() {

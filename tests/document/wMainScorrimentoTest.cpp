@@ -137,9 +137,11 @@ TEST_F(Principale, TrascinareLeBarreMostraLaPaginaSpostata) {
     k.PreparaBuffer();
     k.RidisegnaOggetti(0, 0, k.Width(), k.Height());
     QImage pagina = k.buffer->Image().convertToFormat(QImage::Format_RGB32);
+    // The canvas's corner lies where the rule puts it in the window, and its
+    // device pixels follow one for one from there.
     double dpr = pagina.devicePixelRatio();
-    QImage ritaglio =
-        pagina.copy(QRectF(-sinistra * dpr, -alto * dpr, 284 * dpr, 384 * dpr).toAlignedRect());
+    QPoint angolo(prova::Dispositivo(sinistra, dpr), prova::Dispositivo(alto, dpr));
+    QImage ritaglio = pagina.copy(QRect(-angolo, schermo.size()));
     ritaglio.setDevicePixelRatio(dpr);
     prova::Differenza d = prova::Confronta(schermo, ritaglio);
     EXPECT_TRUE(d.Vuota()) << d.Testo();

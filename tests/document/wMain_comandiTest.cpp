@@ -113,9 +113,8 @@ class Comandi : public ::testing::Test {
             }
         }
         if (r < 0) return std::nullopt;
-        int x0 = static_cast<int>(l / dpr), y0 = static_cast<int>(t / dpr);
-        return Rett{x0, y0, static_cast<int>((r + 1) / dpr) - x0,
-                    static_cast<int>((b + 1) / dpr) - y0};
+        int x0 = prova::PaginaDi(l, dpr), y0 = prova::PaginaDi(t, dpr);
+        return Rett{x0, y0, prova::PaginaDi(r, dpr) + 1 - x0, prova::PaginaDi(b, dpr) + 1 - y0};
     }
 
     // The repainted area shows the page as it now stands.
@@ -124,11 +123,9 @@ class Comandi : public ::testing::Test {
         if (d.Dentro(r.x, r.y, r.w, r.h)) {
             // Differences outside the area are the paint; inside there are none.
             QImage s = Schermo(), p = Pagina();
-            double dpr = s.devicePixelRatio();
-            for (int y = static_cast<int>(r.y * dpr); y < static_cast<int>((r.y + r.h) * dpr);
-                 ++y) {
-                for (int x = static_cast<int>(r.x * dpr); x < static_cast<int>((r.x + r.w) * dpr);
-                     ++x) {
+            QRect d = prova::Dispositivo(QRect(r.x, r.y, r.w, r.h), s.devicePixelRatio());
+            for (int y = d.top(); y <= d.bottom(); ++y) {
+                for (int x = d.left(); x <= d.right(); ++x) {
                     if ((s.pixel(x, y) & 0xFFFFFF) != (p.pixel(x, y) & 0xFFFFFF)) {
                         return ::testing::AssertionFailure()
                                << "pixel " << x << ", " << y << " diverso dalla pagina";

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Pixel.h"
 #include "framework/Controls.h"
 #include "framework/Drawing.h"
 #include "framework/Window.h"
@@ -76,28 +77,42 @@ class CanvasTest : public ::testing::Test {
         copia.setDevicePixelRatio(top->devicePixelRatioF());
         return copia;
     }
-    // Where the canvas's page pixel (x, y) is on screen, in device pixels.
-    static QPoint SulloSchermo(const QImage& schermo, QWidget* tela, int x, int y) {
-        QPoint p = tela->mapTo(tela->window(), QPoint(x, y));
+    // Where the canvas's page pixel (x, y) is on screen, in device pixels: the
+    // canvas's corner where the rule puts it in the window, and the page pixel's
+    // first device pixel from there.
+    static QPoint Angolo(const QImage& schermo, QWidget* tela) {
+        QPoint o = tela->mapTo(tela->window(), QPoint(0, 0));
         double dpr = schermo.devicePixelRatio();
-        return QPoint(static_cast<int>(p.x() * dpr), static_cast<int>(p.y() * dpr));
+        return QPoint(prova::Dispositivo(o.x(), dpr), prova::Dispositivo(o.y(), dpr));
+    }
+    static QPoint SulloSchermo(const QImage& schermo, QWidget* tela, int x, int y) {
+        double dpr = schermo.devicePixelRatio();
+        return Angolo(schermo, tela) +
+               QPoint(prova::Dispositivo(x, dpr), prova::Dispositivo(y, dpr));
     }
     // Its colour there.
     static Color Punto(const QImage& schermo, QWidget* tela, int x, int y) {
         QRgb v = schermo.pixel(SulloSchermo(schermo, tela, x, y));
         return RGB(qRed(v), qGreen(v), qBlue(v));
     }
-    // Every page pixel of the canvas that the window shows equals its surface;
-    // the first difference, or "".
+    // Every device pixel of the window where the canvas shows holds the
+    // surface's device pixel there, one for one; the first difference, or "".
     std::string Differenza() const {
         QImage s = Schermo();
-        for (int y = 0; y < tela->Height(); ++y) {
-            for (int x = 0; x < tela->Width(); ++x) {
-                if (!s.rect().contains(SulloSchermo(s, tela->Widget(), x, y))) continue;
-                Color a = Punto(s, tela->Widget(), x, y), b = tela->Graphics().Pixel(x, y);
+        QWidget* w = tela->Widget();
+        QImage superficie = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        double dpr = s.devicePixelRatio();
+        QPoint o = w->mapTo(w->window(), QPoint(0, 0)), angolo = Angolo(s, w);
+        QRect visibile = prova::Dispositivo(w->visibleRegion().boundingRect().translated(o), dpr)
+                             .intersected(s.rect());
+        for (int y = visibile.top(); y <= visibile.bottom(); ++y) {
+            for (int x = visibile.left(); x <= visibile.right(); ++x) {
+                QPoint d = QPoint(x, y) - angolo;
+                if (!superficie.rect().contains(d)) continue;
+                QRgb a = s.pixel(x, y) & 0xFFFFFF, b = superficie.pixel(d) & 0xFFFFFF;
                 if (a != b) {
-                    return std::to_string(x) + "," + std::to_string(y) + ": " + std::to_string(a) +
-                           " invece di " + std::to_string(b);
+                    return std::to_string(d.x()) + "," + std::to_string(d.y()) + ": " +
+                           std::to_string(a) + " invece di " + std::to_string(b);
                 }
             }
         }

@@ -26,9 +26,8 @@ TEST(DragCanvasFumo, UnaPaginaNuovaMostraLeTreLineeDiSezione) {
     EXPECT_EQ(c.vSezioni[2]->posizY, 350);
     EXPECT_FALSE(c.modificato);
     QImage schermo = c.Widget()->grab().toImage();
-    double dpr = schermo.devicePixelRatio();
-    EXPECT_EQ(schermo.pixelColor(int(300 * dpr), int(150 * dpr)).rgb() & 0xFFFFFF, 0xFF443Eu);
-    EXPECT_EQ(schermo.pixelColor(int(300 * dpr), int(200 * dpr)).rgb() & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(prova::Colore(schermo, 300, 150), 0xFF443Eu);
+    EXPECT_EQ(prova::Colore(schermo, 300, 200), 0xFFFFFFu);
 }
 
 }  // namespace

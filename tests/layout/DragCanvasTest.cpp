@@ -24,10 +24,7 @@ const char* const kLimite =
 class DragCanvasTest : public prova::PaginaTest {
   protected:
     fw::Color SulBuffer(int x, int y) { return c.buffer->Graphics().Pixel(x, y); }
-    static fw::Color In(const QImage& i, int x, int y) {
-        double dpr = i.devicePixelRatio();
-        return i.pixel(int(x * dpr), int(y * dpr)) & 0xFFFFFF;
-    }
+    static fw::Color In(const QImage& i, int x, int y) { return prova::Colore(i, x, y); }
 };
 
 TEST_F(DragCanvasTest, UnaTelaNuova) {
@@ -99,9 +96,7 @@ TEST_F(DragCanvasTest, RidisegnaAreaCambiaSoloIlSuoRettangolo) {
         // Inside the rectangle the screen now shows the page.
         QImage pagina = Pagina();
         QRect dentro = QRect(r.x, r.y, r.w, r.h).intersected(QRect(0, 0, 600, 850));
-        double dpr = dopo.devicePixelRatio();
-        QRect dev(int(dentro.x() * dpr), int(dentro.y() * dpr), int(dentro.width() * dpr),
-                  int(dentro.height() * dpr));
+        QRect dev = prova::Dispositivo(dentro, dopo.devicePixelRatio());
         EXPECT_EQ(dopo.copy(dev), pagina.copy(dev)) << r.x;
     }
     // A rectangle of negative size changes nothing on the screen.
@@ -622,9 +617,7 @@ TEST_F(DragCanvasTest, CampiImpilatiGliStessiPixelDelDisegnoOggettoPerOggetto) {
         QImage atteso = pic->Image().convertToFormat(QImage::Format_RGB32);
         c.RidisegnaOggetti(x, y, w, h);
         QImage buffer = c.buffer->Image().convertToFormat(QImage::Format_RGB32);
-        double dpr = buffer.devicePixelRatio();
-        QRect dentro(QPoint(static_cast<int>(x * dpr), static_cast<int>(y * dpr)),
-                     QSize(static_cast<int>(w * dpr), static_cast<int>(h * dpr)));
+        QRect dentro = prova::Dispositivo(QRect(x, y, w, h), buffer.devicePixelRatio());
         prova::Differenza d = prova::Confronta(atteso.copy(dentro), buffer.copy(dentro));
         return d.Vuota() ? ::testing::AssertionSuccess()
                          : ::testing::AssertionFailure() << "diverso " << d.Testo();

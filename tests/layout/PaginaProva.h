@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "Pixel.h"
 #include "framework/Fonts.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
@@ -71,10 +72,10 @@ inline Differenza Confronta(const QImage& a, const QImage& b) {
         }
     }
     if (r < 0) return d;
-    d.left = static_cast<int>(l / dpr);
-    d.top = static_cast<int>(t / dpr);
-    d.right = static_cast<int>(r / dpr);
-    d.bottom = static_cast<int>(bo / dpr);
+    d.left = PaginaDi(l, dpr);
+    d.top = PaginaDi(t, dpr);
+    d.right = PaginaDi(r, dpr);
+    d.bottom = PaginaDi(bo, dpr);
     return d;
 }
 

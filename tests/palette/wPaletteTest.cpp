@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Aiuti.h"
+#include "Pixel.h"
 #include "document/wMain.h"
 #include "framework/Fonts.h"
 #include "framework/Testing.h"
@@ -322,10 +323,9 @@ TEST_F(Palette, ControlliInOrdineDiCreazione) {
         ASSERT_NE(a.icona, nullptr);
         EXPECT_FALSE(qobject_cast<QToolButton*>(a.bb->Widget())->icon().isNull());
         QImage quadrato = a.quadrato->Widget()->grab().toImage();
-        double dpr = quadrato.devicePixelRatio();
         for (QPoint punto : {QPoint(0, 0), QPoint(1, 12), QPoint(12, 12), QPoint(23, 23)}) {
-            QPoint px(static_cast<int>(punto.x() * dpr), static_cast<int>(punto.y() * dpr));
-            EXPECT_EQ(quadrato.pixel(px) & 0xFFFFFF, a.colore & 0xFFFFFF) << punto.x();
+            EXPECT_EQ(prova::Colore(quadrato, punto.x(), punto.y()), a.colore & 0xFFFFFF)
+                << punto.x();
         }
     }
 }
