@@ -2,8 +2,11 @@
 
 // Reading drawn pixels in tests.
 
+#include <QBackingStore>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
+#include <QWidget>
 #include <cmath>
 #include <string>
 
@@ -61,6 +64,50 @@ inline fw::Color Colore(const QImage& i, int x, int y) {
     double dpr = i.devicePixelRatio();
     QRgb v = i.pixel(Dispositivo(x, dpr), Dispositivo(y, dpr));
     return fw::RGB(qRed(v), qGreen(v), qBlue(v));
+}
+
+// What the window of the widget shows, read from the platform's backing store.
+// The offscreen platform keeps the window's pixels in an image; its own screen
+// grab returns only a corner of it when scaled.
+inline QImage Finestra(const QWidget* w) {
+    QWidget* top = w->window();
+    auto* img =
+        top->backingStore() ? dynamic_cast<QImage*>(top->backingStore()->paintDevice()) : nullptr;
+    if (!img) return QImage();
+    QImage copia = img->convertToFormat(QImage::Format_RGB32);
+    copia.setDevicePixelRatio(top->devicePixelRatioF());
+    return copia;
+}
+
+// Where the canvas widget's corner lies in its window's device pixels, by the
+// rule: its surface's device pixels follow one for one from there.
+inline QPoint Angolo(const QWidget* tela, double dpr) {
+    QPoint o = tela->mapTo(tela->window(), QPoint(0, 0));
+    return QPoint(Dispositivo(o.x(), dpr), Dispositivo(o.y(), dpr));
+}
+
+// Every device pixel of the window where the canvas shows holds the canvas
+// surface's device pixel there; the first difference, or "".
+inline std::string FinestraDiversaDallaTela(QWidget* tela) {
+    QImage s = Finestra(tela);
+    if (s.isNull()) return "nessuna finestra";
+    QImage superficie = tela->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    double dpr = s.devicePixelRatio();
+    QPoint o = tela->mapTo(tela->window(), QPoint(0, 0)), angolo = Angolo(tela, dpr);
+    QRect visibile =
+        Dispositivo(tela->visibleRegion().boundingRect().translated(o), dpr).intersected(s.rect());
+    for (int y = visibile.top(); y <= visibile.bottom(); ++y) {
+        for (int x = visibile.left(); x <= visibile.right(); ++x) {
+            QPoint d = QPoint(x, y) - angolo;
+            if (!superficie.rect().contains(d)) continue;
+            QRgb a = s.pixel(x, y) & 0xFFFFFF, b = superficie.pixel(d) & 0xFFFFFF;
+            if (a != b) {
+                return std::to_string(d.x()) + "," + std::to_string(d.y()) + ": " +
+                       std::to_string(a) + " invece di " + std::to_string(b);
+            }
+        }
+    }
+    return "";
 }
 
 inline std::string Esadecimale(fw::Color c) {

@@ -221,18 +221,6 @@ QFont MakeFont(const String& family, double size, bool bold, bool italic, bool u
     return MakeFontPx(family, PixelSize(size), bold, italic, underline);
 }
 
-int DeviceEdge(double e, double ratio) {
-    double d = std::floor(e * ratio + 0.5);
-    // Far-off edges (already cut to near the surface by every drawing) stay in range.
-    return static_cast<int>(std::clamp(d, -1e9, 1e9));
-}
-
-QRect DeviceRect(const QRectF& page, double ratio) {
-    int left = DeviceEdge(page.left(), ratio), top = DeviceEdge(page.top(), ratio);
-    return QRect(left, top, DeviceEdge(page.right(), ratio) - left,
-                 DeviceEdge(page.bottom(), ratio) - top);
-}
-
 // --- Surface ----------------------------------------------------------------
 
 namespace {
@@ -273,6 +261,8 @@ QPainter* Surface::Painter() {
     if (!image || image->isNull()) return nullptr;
     if (!painter_) painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(image)) return nullptr;
+    painterFont = -1;
+    painterPenSet = false;
     Changing();
     OpenSurfaces().insert(this);
     if (!closingRegistered && QCoreApplication::instance()) {
@@ -351,13 +341,12 @@ class Out {
     void Fill(const QRectF& r, const QColor& c, bool source = false) {
         QRect d = DeviceRect(r, dpr_);
         if (d.isEmpty()) return;
-        DeviceSpace device(p_, dpr_);
         if (source) p_->setCompositionMode(QPainter::CompositionMode_Source);
         if (c.alpha() == 255 || source) {
-            p_->fillRect(d, c);
+            FillDevice(d, c);
         } else {
             for (int y = d.top(); y <= d.bottom(); y += 64) {
-                p_->fillRect(QRect(d.left(), y, d.width(), std::min(64, d.bottom() + 1 - y)), c);
+                FillDevice(QRect(d.left(), y, d.width(), std::min(64, d.bottom() + 1 - y)), c);
             }
         }
         if (source) p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -380,29 +369,51 @@ class Out {
     }
 
     void StaticText(const QPointF& at, const StaticEntry& e, const FontEntry& f, const QColor& c) {
-        p_->setFont(f.font);
-        p_->setPen(c);
+        Set(f, c);
         p_->drawStaticText(at, e.text);
     }
 
     void Text(const QPointF& at, const QString& text, const FontEntry& f, const QColor& c) {
-        p_->setFont(f.font);
-        p_->setPen(c);
+        Set(f, c);
         p_->drawText(at, text);
     }
 
     void WrappedText(const QRectF& box, const QString& text, const FontEntry& f, const QColor& c) {
-        p_->setFont(f.font);
-        p_->setPen(c);
+        Set(f, c);
         p_->drawText(box, Qt::TextWordWrap, text);
     }
 
     void Line(const QPointF& from, const QPointF& to, const QPen& pen) {
         p_->setPen(pen);
+        surface_.painterPenSet = false;
         p_->drawLine(from, to);
     }
 
   private:
+    // The device rectangle given back in page pixels: the toolkit rounds each
+    // edge of an aliased fill to the nearest device edge, which is this one,
+    // and changing the painter's scale for every fill would cost more than
+    // the fill.
+    void FillDevice(const QRect& d, const QColor& c) {
+        if (dpr_ == 1) {
+            p_->fillRect(d, c);
+            return;
+        }
+        p_->fillRect(QRectF(d.x() / dpr_, d.y() / dpr_, d.width() / dpr_, d.height() / dpr_), c);
+    }
+
+    void Set(const FontEntry& f, const QColor& c) {
+        if (surface_.painterFont != f.id) {
+            p_->setFont(f.font);
+            surface_.painterFont = f.id;
+        }
+        if (!surface_.painterPenSet || surface_.painterPen != c.rgba()) {
+            p_->setPen(c);
+            surface_.painterPen = c.rgba();
+            surface_.painterPenSet = true;
+        }
+    }
+
     Surface& surface_;
     QPainter* p_ = nullptr;
     double dpr_ = 1.0;

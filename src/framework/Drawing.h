@@ -85,6 +85,12 @@ class Surface {
 
     // The open painter, begun on first use; nullptr when there are no pixels.
     QPainter* Painter();
+    // The font and pen colour last set on the open painter (-1 for none since
+    // it began): labels mostly share them, and setting them costs more than
+    // comparing.
+    int painterFont = -1;
+    unsigned painterPen = 0;
+    bool painterPenSet = false;
     // Closes the painter. Subclasses call it before replacing or freeing the
     // pixels.
     void Flush();

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QRect>
 #include <QRectF>
+#include <cmath>
 
 #include "framework/Drawing.h"
 
@@ -20,8 +21,16 @@ double ScreenPixelRatio();
 // part gets the very device pixels it got when the page was painted whole, and
 // two rectangles that share an edge share no device pixel. It is the rule the
 // toolkit uses for the window's own pixels, so the screen agrees with it too.
-int DeviceEdge(double e, double ratio);
+inline int DeviceEdge(double e, double ratio) {
+    double d = std::floor(e * ratio + 0.5);
+    // Far-off edges (every drawing is first cut to near its surface) stay in range.
+    return static_cast<int>(d < -1e9 ? -1e9 : d > 1e9 ? 1e9 : d);
+}
 // The device pixels of a page rectangle by that rule.
-QRect DeviceRect(const QRectF& page, double ratio);
+inline QRect DeviceRect(const QRectF& page, double ratio) {
+    int left = DeviceEdge(page.left(), ratio), top = DeviceEdge(page.top(), ratio);
+    return QRect(left, top, DeviceEdge(page.right(), ratio) - left,
+                 DeviceEdge(page.bottom(), ratio) - top);
+}
 
 }  // namespace fw

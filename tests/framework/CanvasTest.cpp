@@ -66,28 +66,11 @@ class CanvasTest : public ::testing::Test {
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
     }
 
-    // What the window shows, read from the platform's backing store.
-    QImage Schermo() const {
-        QWidget* top = finestra.Widget();
-        // The offscreen platform keeps the window's pixels in an image; its own
-        // screen grab returns only a corner of it when scaled.
-        auto* img = dynamic_cast<QImage*>(top->backingStore()->paintDevice());
-        if (!img) return QImage();
-        QImage copia = img->copy();
-        copia.setDevicePixelRatio(top->devicePixelRatioF());
-        return copia;
-    }
-    // Where the canvas's page pixel (x, y) is on screen, in device pixels: the
-    // canvas's corner where the rule puts it in the window, and the page pixel's
-    // first device pixel from there.
-    static QPoint Angolo(const QImage& schermo, QWidget* tela) {
-        QPoint o = tela->mapTo(tela->window(), QPoint(0, 0));
-        double dpr = schermo.devicePixelRatio();
-        return QPoint(prova::Dispositivo(o.x(), dpr), prova::Dispositivo(o.y(), dpr));
-    }
+    QImage Schermo() const { return prova::Finestra(tela->Widget()); }
+    // Where the canvas's page pixel (x, y) is on screen, in device pixels.
     static QPoint SulloSchermo(const QImage& schermo, QWidget* tela, int x, int y) {
         double dpr = schermo.devicePixelRatio();
-        return Angolo(schermo, tela) +
+        return prova::Angolo(tela, dpr) +
                QPoint(prova::Dispositivo(x, dpr), prova::Dispositivo(y, dpr));
     }
     // Its colour there.
@@ -95,29 +78,7 @@ class CanvasTest : public ::testing::Test {
         QRgb v = schermo.pixel(SulloSchermo(schermo, tela, x, y));
         return RGB(qRed(v), qGreen(v), qBlue(v));
     }
-    // Every device pixel of the window where the canvas shows holds the
-    // surface's device pixel there, one for one; the first difference, or "".
-    std::string Differenza() const {
-        QImage s = Schermo();
-        QWidget* w = tela->Widget();
-        QImage superficie = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        double dpr = s.devicePixelRatio();
-        QPoint o = w->mapTo(w->window(), QPoint(0, 0)), angolo = Angolo(s, w);
-        QRect visibile = prova::Dispositivo(w->visibleRegion().boundingRect().translated(o), dpr)
-                             .intersected(s.rect());
-        for (int y = visibile.top(); y <= visibile.bottom(); ++y) {
-            for (int x = visibile.left(); x <= visibile.right(); ++x) {
-                QPoint d = QPoint(x, y) - angolo;
-                if (!superficie.rect().contains(d)) continue;
-                QRgb a = s.pixel(x, y) & 0xFFFFFF, b = superficie.pixel(d) & 0xFFFFFF;
-                if (a != b) {
-                    return std::to_string(d.x()) + "," + std::to_string(d.y()) + ": " +
-                           std::to_string(a) + " invece di " + std::to_string(b);
-                }
-            }
-        }
-        return "";
-    }
+    std::string Differenza() const { return prova::FinestraDiversaDallaTela(tela->Widget()); }
 
     Window finestra{0};
     std::unique_ptr<TelaProva> tela;

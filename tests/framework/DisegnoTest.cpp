@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/Drawing.h"
+#include "framework/DrawingPrivate.h"
 #include "framework/Fonts.h"
 
 using namespace fw;
@@ -559,6 +560,61 @@ TEST(Testo, EtichettaDiMegabyteComeUnaCorta) {
     EXPECT_GT(g.StringWidth(misto), g.StringWidth(accenti) * 2);
     auto m = disegna(misto, 2);
     EXPECT_EQ(pixel(*m, 0, 600), pixel(*a, 0, 600));
+}
+
+// Every way of putting a page rectangle on a picture, at every ratio laptops
+// and HiDPI screens use, reaches exactly the device pixels the rule gives it:
+// a fill, a clear, a frame's fill and a copy of a picture of the same density.
+// Otherwise a part painted again by a fill and shown by a copy keeps or loses a
+// row of device pixels, and a trail stays on the page.
+TEST(Grafica, OgniDisegnoCopreIPixelDellaRegola) {
+    auto pixelNeri = [](const QImage& im) {
+        QRect r;
+        int n = 0;
+        for (int y = 0; y < im.height(); ++y) {
+            for (int x = 0; x < im.width(); ++x) {
+                if ((im.pixel(x, y) & 0xFFFFFF) != 0) continue;
+                r |= QRect(x, y, 1, 1);
+                ++n;
+            }
+        }
+        // A rectangle, all of it black, or nothing.
+        return n == r.width() * r.height() ? r : QRect(-1, -1, 0, 0);
+    };
+    for (double dpr : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        Picture nera(60, 40, dpr);
+        nera.Graphics().ForeColor = 0x000000;
+        nera.Graphics().FillRect(0, 0, 60, 40);
+        for (int x = 0; x < 6; ++x) {
+            for (int y = 0; y < 5; ++y) {
+                for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {5, 1}, {7, 9}}) {
+                    SCOPED_TRACE(::testing::Message() << "dpr " << dpr << " at " << x << ", " << y
+                                                      << " size " << w << " x " << h);
+                    QRect atteso = DeviceRect(QRectF(x, y, w, h), dpr);
+                    Picture riempita(20, 20, dpr), copiata(20, 20, dpr), cornice(20, 20, dpr);
+                    Picture pulita(20, 20, dpr);
+                    riempita.Graphics().ForeColor = 0x000000;
+                    riempita.Graphics().FillRect(x, y, w, h);
+                    copiata.Graphics().DrawPicture(nera, x, y, w, h, x + 3, y + 1, w, h);
+                    RectShape pieno;  // placed by its centre, one pixel more than its size
+                    pieno.Width = w - 1;
+                    pieno.Height = h - 1;
+                    pieno.Border = 0;
+                    pieno.FillColor = 0x000000;
+                    cornice.Graphics().DrawObject(pieno, x + (w - 1) / 2.0, y + (h - 1) / 2.0);
+                    pulita.Graphics().ForeColor = 0x000000;
+                    pulita.Graphics().FillRect(0, 0, 20, 20);
+                    pulita.Graphics().ClearRect(x, y, w, h);
+                    QImage vuoti = pulita.Image().convertToFormat(QImage::Format_RGB32);
+                    vuoti.invertPixels();
+                    EXPECT_EQ(pixelNeri(riempita.Image()), atteso);
+                    EXPECT_EQ(pixelNeri(copiata.Image()), atteso);
+                    EXPECT_EQ(pixelNeri(cornice.Image()), atteso);
+                    EXPECT_EQ(pixelNeri(vuoti), atteso);
+                }
+            }
+        }
+    }
 }
 
 TEST(Grafica, ClearRectEFillRect) {

@@ -322,6 +322,9 @@ TEST_F(DragCanvasMouse, BandaNelleQuattroDirezioni) {
 // short and long moves, across the anchor's row and column, flat and thin
 // bands, out past the canvas's edges and back onto the anchor.
 TEST_F(DragCanvasMouse, BandaSopraUnaPaginaPienaLasciaLoSchermoComeLaPagina) {
+    // Off the window's corner, as below a menu bar: at a fractional ratio the
+    // canvas then starts inside a device pixel of the window.
+    c.SetBounds(3, 7, 600, 850);
     prova::Cartella cartella;
     ASSERT_NO_FATAL_FAILURE(ApriSfondo(cartella));
     const char* etichette[] = {"Ragione sociale del cliente", "IVA", "Totale documento"};

@@ -118,11 +118,17 @@ class PaginaTest : public ::testing::Test {
         return c.buffer->Image().convertToFormat(QImage::Format_RGB32);
     }
 
-    // The screen shows the page as it now stands.
+    // The screen shows the page as it now stands: the canvas's surface is the
+    // page, and the window shows the surface.
     ::testing::AssertionResult SchermoAggiornato() {
         Differenza d = Confronta(Schermo(), Pagina());
-        if (d.Vuota()) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "schermo diverso dalla pagina " << d.Testo();
+        if (!d.Vuota()) {
+            return ::testing::AssertionFailure() << "schermo diverso dalla pagina " << d.Testo();
+        }
+        QApplication::processEvents();
+        std::string f = FinestraDiversaDallaTela(c.Widget());
+        if (!f.empty()) return ::testing::AssertionFailure() << "finestra diversa: " << f;
+        return ::testing::AssertionSuccess();
     }
 
     // Real mouse events on the canvas's widget; a move carries the held button.
