@@ -83,7 +83,22 @@ std::unordered_map<TextKey, int, TextKeyHash, TextKeyEqual>& MeasureCache() {
 // A label laid out once, drawn again at every repaint.
 struct StaticEntry {
     QStaticText text;
+    // The label drawn once on a transparent picture of its own, by density,
+    // colour and the fraction of a device pixel it starts at; copied from then
+    // on, which costs a fraction of laying out its glyphs again.
+    struct Pixels {
+        double dpr;
+        QRgb colour;
+        double phaseX, phaseY;  // the fraction of a device pixel
+        QImage image;
+        QPoint corner;  // of the image, from the device pixel the label starts in
+    };
+    std::vector<Pixels> pixels;
 };
+
+// The bytes the kept label pictures take; past the limit they are all dropped.
+std::size_t labelBytes = 0;
+constexpr std::size_t kLargestLabelBytes = 48u << 20;
 
 // Labels are drawn again at every repaint: their layout is kept too, by font and
 // text, and cleared whole when it grows large.
@@ -91,7 +106,10 @@ std::unordered_map<TextKey, std::shared_ptr<StaticEntry>, TextKeyHash, TextKeyEq
 StaticCache() {
     static std::unordered_map<TextKey, std::shared_ptr<StaticEntry>, TextKeyHash, TextKeyEqual>
         cache;
-    if (cache.size() > 5000) cache.clear();
+    if (cache.size() > 5000 || labelBytes > kLargestLabelBytes) {
+        cache.clear();
+        labelBytes = 0;
+    }
     return cache;
 }
 
@@ -239,6 +257,7 @@ void CloseAll() {
     for (Surface* s : open) s->Flush();
     FontCache().clear();
     StaticCache().clear();
+    labelBytes = 0;
     BoundsCache().clear();
     closingRegistered = false;
 }
@@ -263,6 +282,7 @@ QPainter* Surface::Painter() {
     if (!painter_->begin(image)) return nullptr;
     painterFont = -1;
     painterPenSet = false;
+    painterInDevicePixels = false;
     Changing();
     OpenSurfaces().insert(this);
     if (!closingRegistered && QCoreApplication::instance()) {
@@ -301,23 +321,6 @@ QPainter* Painter(Surface& s) {
     return p;
 }
 
-// Drawing in device pixels for as long as it lives: the painter's scale to
-// page pixels is undone, so whole rectangles land on whole device pixels.
-class DeviceSpace {
-  public:
-    DeviceSpace(QPainter* p, double dpr) : p_(dpr == 1 ? nullptr : p) {
-        if (p_) p_->setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
-    }
-    ~DeviceSpace() {
-        if (p_) p_->setWorldTransform(QTransform());
-    }
-    DeviceSpace(const DeviceSpace&) = delete;
-    DeviceSpace& operator=(const DeviceSpace&) = delete;
-
-  private:
-    QPainter* p_;
-};
-
 // Where a drawing goes: the surface's pixels, through its open painter.
 class Out {
   public:
@@ -341,12 +344,13 @@ class Out {
     void Fill(const QRectF& r, const QColor& c, bool source = false) {
         QRect d = DeviceRect(r, dpr_);
         if (d.isEmpty()) return;
+        InDevicePixels();
         if (source) p_->setCompositionMode(QPainter::CompositionMode_Source);
         if (c.alpha() == 255 || source) {
-            FillDevice(d, c);
+            p_->fillRect(d, c);
         } else {
             for (int y = d.top(); y <= d.bottom(); y += 64) {
-                FillDevice(QRect(d.left(), y, d.width(), std::min(64, d.bottom() + 1 - y)), c);
+                p_->fillRect(QRect(d.left(), y, d.width(), std::min(64, d.bottom() + 1 - y)), c);
             }
         }
         if (source) p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -356,7 +360,7 @@ class Out {
     // rectangle, one for one, over what is there.
     void Copy(const QRect& target, const QImage& image, const QPoint& source) {
         if (target.isEmpty()) return;
-        DeviceSpace device(p_, dpr_);
+        InDevicePixels();
         // Rectangles on both sides: a corner alone would take the size from
         // the image's density.
         p_->drawImage(QRectF(target), image, QRectF(QRect(source, target.size())));
@@ -365,41 +369,104 @@ class Out {
     // Draws the source device rectangle of the image into the page rectangle,
     // scaled to fit.
     void Image(const QRectF& target, const QImage& image, const QRectF& source) {
+        InPagePixels();
         p_->drawImage(target, image, source);
     }
 
+    // A label with its top-left corner at the page point: its pixels drawn
+    // once for its density, colour and the fraction of a device pixel it
+    // starts at, then copied to the whole device pixel it starts in.
+    void Label(const QPointF& at, StaticEntry& e, const FontEntry& f, const QColor& c) {
+        double ox = at.x() * dpr_, oy = at.y() * dpr_;
+        if (!Finite(ox) || !Finite(oy) || std::fabs(ox) > 1e8 || std::fabs(oy) > 1e8) return;
+        // Page positions are whole and font metrics are 64ths of a pixel, so a
+        // label starts at one of a few fractions, each exact.
+        double ix = std::floor(ox), iy = std::floor(oy), fx = ox - ix, fy = oy - iy;
+        const StaticEntry::Pixels* found = nullptr;
+        for (const auto& k : e.pixels) {
+            if (k.dpr == dpr_ && k.colour == c.rgba() && k.phaseX == fx && k.phaseY == fy) {
+                found = &k;
+                break;
+            }
+        }
+        if (!found) found = Render(e, f, c, fx, fy);
+        if (!found) {
+            StaticText(at, e, f, c);
+            return;
+        }
+        InDevicePixels();
+        p_->drawImage(QPointF(ix + found->corner.x(), iy + found->corner.y()), found->image);
+    }
+
     void StaticText(const QPointF& at, const StaticEntry& e, const FontEntry& f, const QColor& c) {
+        InPagePixels();
         Set(f, c);
         p_->drawStaticText(at, e.text);
     }
 
     void Text(const QPointF& at, const QString& text, const FontEntry& f, const QColor& c) {
+        InPagePixels();
         Set(f, c);
         p_->drawText(at, text);
     }
 
     void WrappedText(const QRectF& box, const QString& text, const FontEntry& f, const QColor& c) {
+        InPagePixels();
         Set(f, c);
         p_->drawText(box, Qt::TextWordWrap, text);
     }
 
     void Line(const QPointF& from, const QPointF& to, const QPen& pen) {
+        InPagePixels();
         p_->setPen(pen);
         surface_.painterPenSet = false;
         p_->drawLine(from, to);
     }
 
   private:
-    // The device rectangle given back in page pixels: the toolkit rounds each
-    // edge of an aliased fill to the nearest device edge, which is this one,
-    // and changing the painter's scale for every fill would cost more than
-    // the fill.
-    void FillDevice(const QRect& d, const QColor& c) {
-        if (dpr_ == 1) {
-            p_->fillRect(d, c);
-            return;
+    // The painter draws in page pixels, scaled to the density, or in device
+    // pixels, for fills and copies that must land on whole device pixels; it
+    // changes only when the kind of drawing does, which costs less than
+    // changing it for every fill.
+    void InDevicePixels() {
+        if (surface_.painterInDevicePixels || dpr_ == 1) return;
+        p_->setWorldTransform(QTransform::fromScale(1 / dpr_, 1 / dpr_));
+        surface_.painterInDevicePixels = true;
+    }
+    void InPagePixels() {
+        if (!surface_.painterInDevicePixels) return;
+        p_->setWorldTransform(QTransform());
+        surface_.painterInDevicePixels = false;
+    }
+
+    // Draws the label on a transparent picture with room for all its ink
+    // (the glyphs' outlines and two page pixels more all round), starting at
+    // the fraction (fx, fy) of a device pixel; nullptr when it cannot be had.
+    const StaticEntry::Pixels* Render(StaticEntry& e, const FontEntry& f, const QColor& c,
+                                      double fx, double fy) {
+        QRect ink = f.metrics.boundingRect(e.text.text());
+        if (ink.isEmpty()) return nullptr;
+        const double m = 2;
+        double top = f.exactAscent + ink.top() - m, bottom = f.exactAscent + ink.bottom() + 1 + m;
+        int x0 = static_cast<int>(std::floor((ink.left() - m) * dpr_));
+        int y0 = static_cast<int>(std::floor(top * dpr_));
+        int x1 = static_cast<int>(std::ceil((ink.right() + 1 + m) * dpr_)) + 1;
+        int y1 = static_cast<int>(std::ceil(bottom * dpr_)) + 1;
+        if (static_cast<double>(x1 - x0) * (y1 - y0) > 4e6) return nullptr;
+        QImage image(x1 - x0, y1 - y0, QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull()) return nullptr;
+        image.fill(Qt::transparent);
+        {
+            QPainter q(&image);
+            q.setTransform(QTransform(dpr_, 0, 0, dpr_, fx - x0, fy - y0));
+            q.setFont(f.font);
+            q.setPen(c);
+            q.drawStaticText(QPointF(0, 0), e.text);
         }
-        p_->fillRect(QRectF(d.x() / dpr_, d.y() / dpr_, d.width() / dpr_, d.height() / dpr_), c);
+        if (e.pixels.size() >= 8) e.pixels.clear();
+        labelBytes += static_cast<std::size_t>(image.sizeInBytes());
+        e.pixels.push_back({dpr_, c.rgba(), fx, fy, std::move(image), QPoint(x0, y0)});
+        return &e.pixels.back();
     }
 
     void Set(const FontEntry& f, const QColor& c) {
@@ -606,7 +673,7 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
             }
             last.drawn = it->second;
         }
-        out.StaticText(QPointF(x, y - entry.exactAscent), *last.drawn, entry, pen);
+        out.Label(QPointF(x, y - entry.exactAscent), *last.drawn, entry, pen);
     }
     surface_.Damaged(visible.x(), visible.y(), visible.width(), visible.height());
 }

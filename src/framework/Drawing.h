@@ -91,6 +91,8 @@ class Surface {
     int painterFont = -1;
     unsigned painterPen = 0;
     bool painterPenSet = false;
+    // Whether the open painter draws in device pixels rather than page pixels.
+    bool painterInDevicePixels = false;
     // Closes the painter. Subclasses call it before replacing or freeing the
     // pixels.
     void Flush();
