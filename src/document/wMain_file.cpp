@@ -42,10 +42,11 @@ vx::Configuratore DalCanvas(const DragCanvas& canvas) {
     return c;
 }
 
-// A field read from the file, on a field just added to the canvas.
-void SulCampo(const vx::DatiCampo& d, Campo& k) {
+// A field read from the file, on a field just added to the canvas; its texts
+// are moved there.
+void SulCampo(vx::DatiCampo& d, Campo& k) {
     k.iCampo = d.iCampo;
-    k.testoFisso = d.testoFisso;
+    k.testoFisso = std::move(d.testoFisso);
     k.tx = d.tx;
     k.ty = d.ty;
     k.riquadro->Width = d.larghezza;
@@ -58,7 +59,7 @@ void SulCampo(const vx::DatiCampo& d, Campo& k) {
     k.coloreEtich = d.coloreEtich;
     k.pagina = d.pagina;
     k.AllType = d.AllType;
-    k.etichetta = d.etichetta;
+    k.etichetta = std::move(d.etichetta);
 }
 
 // The file's full path, so the user knows which folder to look at; a folder in
@@ -170,7 +171,7 @@ void wMain::ApriFile() {
         return;
     }
     file->Close();
-    const LetturaConfig lettura = LeggiConfigurazione(byte);
+    LetturaConfig lettura = LeggiConfigurazione(byte);
     if (lettura.esito == LetturaConfig::kEstraneo) {
         fw::MsgBox("Il file " + nomeFileConfig +
                    " non è un file di configurazione stampe. Ne creo uno nuovo.");
@@ -181,7 +182,7 @@ void wMain::ApriFile() {
         troppoGrande();
         return;
     }
-    const Configuratore& letto = lettura.configuratore;
+    Configuratore& letto = lettura.configuratore;
 
     SetTitle(nomeFileConfig);
     nomeFileAperto = nomeFileConfig;
@@ -197,7 +198,7 @@ void wMain::ApriFile() {
     // with a thousand fixed texts would otherwise ask for a thousand answers.
     Integer testiFissi = 0;
     bool avvisato = false;
-    for (const DatiCampo& d : letto.campi) {
+    for (DatiCampo& d : letto.campi) {
         std::shared_ptr<Campo> c = canvas.AggiungiCampo(avvisato ? 0 : testiFissi);
         avvisato = avvisato || testiFissi >= Modulo1::kMassimoTestiFissi;
         SulCampo(d, *c);
