@@ -1,44 +1,37 @@
-// Arbitrary bytes as the preferences file, through the real program: the file is
-// counted as at start-up, a field is added with its defaults, and the
-// preferences dialog is opened and confirmed with OK as it shows the file.
+// Arbitrary bytes as the preferences file, through its class alone: the file is
+// counted as at start-up, its lines are read, and the two lines the program
+// uses are written as the preferences dialog's OK writes them. No window is
+// involved, so that many inputs a second are checked; what the windows do with
+// the file is checked by PrefFinestraFuzz.cpp.
 //
 // Every input is checked against what the file promises:
 // - the file counts its CRs up to the two lines the program uses;
 // - each line is read as the text stream splits it (CR, LF or CRLF), the last
 //   one for a line the file lacks, and cut at 1,000 bytes (never inside a
 //   character);
-// - a new field takes the font of line 1 and the size of line 2;
-// - OK writes the font shown and the size shown back as lines 1 and 2, as many
-//   as the file counted, each ended by CR: the size reads as the same number it
-//   read before, a font name survives when it is installed; a file with no CR,
-//   where there is no line to replace, is left untouched.
+// - writing line 1 and then line 2 leaves exactly as many lines as the file
+//   counted, each ended by CR: the new first line and the second as it was
+//   read; a file with no CR, where there is no line to replace, is left
+//   untouched; the lines written read back.
 
-#include <QApplication>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "Comune.h"
-#include "dialogs/wPreferenze.h"
-#include "document/App.h"
+#include "OracoloPref.h"
 #include "document/Preferenze.h"
-#include "document/wMain.h"
-#include "framework/Application.h"
 #include "framework/Fonts.h"
-#include "framework/Text.h"
+#include "framework/Testing.h"
 #include "layout/Modulo1.h"
-#include "palette/wPalette.h"
 
 namespace {
 
 constexpr const char* kProgramma = "velarix_fuzz_pref";
 
 QTemporaryDir* cartella = nullptr;
+Preferenze* pref = nullptr;
 
 // How the inputs went, told when the fuzzer ends.
 struct Conteggi {
@@ -61,16 +54,9 @@ struct Conteggi {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::Avvia(kProgramma);
     cartella = new QTemporaryDir;
-    fw::testing::SetProgramFolder(cartella->path().toStdString() + "/");
     fw::testing::SetPreferencesFolder(cartella->path().toStdString() + "/");
-    if (!fw::Application::Instance()) new vx::App;
-    if (!fw::Application::Instance() || ::wPalette().lbCodCampi.empty()) {
-        std::fprintf(stderr, "%s: skipped, no application object or palette yet\n", kProgramma);
-        std::exit(0);
-    }
-    ::App().pref = std::make_shared<Preferenze>();
-    ::App().pref->NOME = "Velarix pref";
-    ::wMain().Show();
+    pref = new Preferenze;
+    pref->NOME = "Velarix pref";
     return 0;
 }
 
@@ -80,71 +66,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     fuzz::Scrivi(file, ingresso);
     fw::testing::ClearShown();
 
-    Preferenze& pref = *::App().pref;
-    pref.NUM_CAMPI = 2;
-    if (!pref.Esiste()) Violazione("the file is there", "true", "false");
-    const auto cr = static_cast<fw::Integer>(std::count(ingresso.begin(), ingresso.end(), '\r'));
-    const fw::Integer righeContate = ingresso.empty() ? -1 : std::min<fw::Integer>(cr, 2);
-    if (pref.NUM_CAMPI != righeContate) {
-        Violazione("the line count is the count of CRs, up to 2", std::to_string(righeContate),
-                   std::to_string(pref.NUM_CAMPI));
+    pref->NUM_CAMPI = 2;
+    if (!pref->Esiste()) Violazione("the file is there", "true", "false");
+    const oracolo::RighePref riga(ingresso);
+    if (pref->NUM_CAMPI != riga.contate) {
+        Violazione("the line count is the count of CRs, up to 2", std::to_string(riga.contate),
+                   std::to_string(pref->NUM_CAMPI));
     }
-
-    std::vector<std::string> righe = fuzz::Righe(ingresso);
-    for (std::string& r : righe) r = fuzz::TroncaUtf8(r, 1000);
-    auto riga = [&righe](fw::Integer i) {
-        if (i < 1 || righe.empty()) return std::string();
-        return righe[std::min<std::size_t>(static_cast<std::size_t>(i), righe.size()) - 1];
-    };
     for (fw::Integer i : {0, 1, 2, 3}) {
-        if (pref.Leggi(i) != riga(i)) {
-            Violazione("line " + std::to_string(i) + " as the stream reads it", riga(i),
-                       pref.Leggi(i));
+        const std::string letta = pref->Leggi(i);
+        if (letta != riga(i)) {
+            Violazione("line " + std::to_string(i) + " as the stream reads it", riga(i), letta);
         }
     }
 
-    // A field added takes the defaults of lines 1 and 2.
-    DragCanvas& canvas = *::wMain().DragCanvas1;
-    canvas.vCampi.clear();
-    ::wMain().AggiungiCampo();
-    if (canvas.vCampi.size() != 1) std::abort();
-    const fw::Integer font = Modulo1::CercaFont(riga(1));
-    const fw::Integer dimensione = fw::ToInteger(fuzz::NumeroDiRiferimento(riga(2)));
-    if (canvas.vCampi[0]->iFont != font || canvas.vCampi[0]->dimFont != dimensione) {
-        Violazione("a new field takes the font and size of the file",
-                   std::to_string(font) + " " + std::to_string(dimensione),
-                   std::to_string(canvas.vCampi[0]->iFont) + " " +
-                       std::to_string(canvas.vCampi[0]->dimFont));
+    // As OK writes them: the installed font of line 1, then the size as read.
+    const std::string font = fw::Font(Modulo1::CercaFont(riga(1)));
+    const std::string dimensione = riga(2);
+    if (pref->Scrivi(1, font) || pref->Scrivi(2, dimensione)) {
+        Violazione("writing a line reports no failure", "false", "true");
     }
-    canvas.vCampi.clear();
-    canvas.modificato = false;
-
-    // The dialog, confirmed as it opened.
-    ::wPreferenze().Show();
-    const std::string mostrata = ::wPreferenze().efDimFont->Text();
-    ::wPreferenze().pbOK->Push();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (fw::ImplicitExists<vx::wPreferenze>()) Violazione("OK closes the dialog", "closed", "open");
+    if (!fw::testing::Shown().empty()) {
+        Violazione("no message while the file is there and writable", "",
+                   fw::testing::Shown()[0].message);
+    }
 
     const std::string dopo = fuzz::Leggi(file);
-    if (righeContate < 1) {
+    if (riga.contate < 1) {
         if (dopo != ingresso) Violazione("a file with no CR is left as it was", ingresso, dopo);
         ++conteggi.intatti;
         return 0;
     }
-    const std::vector<std::string> scritte = fuzz::Righe(dopo);
-    if (dopo.back() != '\r' || std::count(dopo.begin(), dopo.end(), '\r') != righeContate ||
-        scritte.size() != static_cast<std::size_t>(righeContate)) {
-        Violazione("OK writes as many lines as the file counted, each ended by CR",
-                   std::to_string(righeContate), std::to_string(scritte.size()));
+    const std::string atteso = font + "\r" + (riga.contate >= 2 ? dimensione + "\r" : "");
+    if (dopo != atteso) {
+        Violazione("as many lines as the file counted, each ended by CR", atteso, dopo);
     }
-    const std::string nomeFont = fw::Font(font);
-    if (scritte[0] != nomeFont) Violazione("line 1: the font shown", nomeFont, scritte[0]);
-    if (righeContate >= 2) {
-        if (scritte[1] != mostrata) Violazione("line 2: the size shown", mostrata, scritte[1]);
-        if (fuzz::NumeroDiRiferimento(scritte[1]) != fuzz::NumeroDiRiferimento(riga(2))) {
-            Violazione("line 2: the size reads as the same number", riga(2), scritte[1]);
-        }
+    if (pref->Leggi(1) != font || (riga.contate >= 2 && pref->Leggi(2) != dimensione)) {
+        Violazione("the lines written read back", atteso, pref->Leggi(1) + "\r" + pref->Leggi(2));
     }
     ++conteggi.riscritti;
     return 0;

@@ -1,10 +1,7 @@
 // The configuration file: the layout as the invoicing program reads it.
 
-#include <array>
-#include <functional>
-#include <unordered_map>
-
 #include "document/App.h"
+#include "document/FileConfig.h"
 #include "document/wMain.h"
 #include "framework/Dialogs.h"
 #include "framework/Files.h"
@@ -17,64 +14,52 @@ using fw::String;
 
 namespace {
 
-const String TAB = "\t";
-
-// The palette's catalogue and font controls; absent members read as empty rows.
-String CodiceRiga(Integer modulo, Integer riga) {
-    auto& v = ::wPalette().lbCodCampi;
-    if (modulo < 0 || static_cast<std::size_t>(modulo) >= v.size() || !v[modulo]) return String();
-    return v[modulo]->List(riga);
-}
-
-String NomeRiga(Integer modulo, Integer riga) {
-    auto& v = ::wPalette().pmCampi;
-    if (modulo < 0 || static_cast<std::size_t>(modulo) >= v.size() || !v[modulo]) return String();
-    return v[modulo]->List(riga);
-}
-
-String NomeFont(Integer i) {
-    auto& bb = ::wPalette().bbFont;
-    return bb ? bb->List(i) : String();
-}
-
-// Calls the lookup once for each key: the catalogue and the installed fonts do not
-// change while a file is read or written, and a large layout repeats the same
-// few codes and fonts on every line.
-template <class Chiave, class Valore>
-class Memo {
-  public:
-    explicit Memo(std::function<Valore(const Chiave&)> cerca) : cerca_(std::move(cerca)) {}
-    const Valore& operator()(const Chiave& k) {
-        auto it = visti_.find(k);
-        if (it == visti_.end()) it = visti_.emplace(k, cerca_(k)).first;
-        return it->second;
+// The layout on the canvas as the file stores it.
+vx::Configuratore DalCanvas(const DragCanvas& canvas) {
+    vx::Configuratore c;
+    c.nomeFileSfondo = canvas.nomeFileSfondo;
+    for (std::size_t i = 0; i < c.posizSezioni.size() && i < canvas.vSezioni.size(); ++i) {
+        c.posizSezioni[i] = canvas.vSezioni[i]->posizY;
     }
-
-  private:
-    std::function<Valore(const Chiave&)> cerca_;
-    std::unordered_map<Chiave, Valore> visti_;
-};
-
-// Columns 1 to 17 of a field line, as NthField gives them ("" for those the line
-// lacks), found in one pass instead of seventeen.
-std::array<String, 17> Colonne(const String& riga) {
-    std::array<String, 17> col;
-    std::size_t inizio = 0;
-    for (std::size_t k = 0; k < col.size(); ++k) {
-        std::size_t fine = riga.find('\t', inizio);
-        col[k] = riga.substr(inizio, fine == String::npos ? String::npos : fine - inizio);
-        if (fine == String::npos) break;
-        inizio = fine + 1;
+    c.campi.reserve(canvas.vCampi.size());
+    for (const auto& k : canvas.vCampi) {
+        vx::DatiCampo& d = c.campi.emplace_back();
+        d.iCampo = k->iCampo;
+        d.testoFisso = k->testoFisso;
+        d.tx = k->tx;
+        d.ty = k->ty;
+        d.larghezza = k->riquadro->Width;
+        d.altezza = k->riquadro->Height;
+        d.iFont = k->iFont;
+        d.dimFont = k->dimFont;
+        d.stileG = k->stileG;
+        d.stileC = k->stileC;
+        d.stileS = k->stileS;
+        d.coloreEtich = k->coloreEtich;
+        d.pagina = k->pagina;
+        d.AllType = k->AllType;
     }
-    return col;
+    return c;
 }
 
-Integer Intero(const String& colonna) {
-    return fw::ToInteger(fw::Val(colonna));
-}
-
-String Stella(bool v) {
-    return v ? "*" : "";
+// A field read from the file, on a field just added to the canvas; its texts
+// are moved there.
+void SulCampo(vx::DatiCampo& d, Campo& k) {
+    k.iCampo = d.iCampo;
+    k.testoFisso = std::move(d.testoFisso);
+    k.tx = d.tx;
+    k.ty = d.ty;
+    k.riquadro->Width = d.larghezza;
+    k.riquadro->Height = d.altezza;
+    k.iFont = d.iFont;
+    k.dimFont = d.dimFont;
+    k.stileG = d.stileG;
+    k.stileC = d.stileC;
+    k.stileS = d.stileS;
+    k.coloreEtich = d.coloreEtich;
+    k.pagina = d.pagina;
+    k.AllType = d.AllType;
+    k.etichetta = std::move(d.etichetta);
 }
 
 // The file's full path, so the user knows which folder to look at; a folder in
@@ -109,27 +94,6 @@ String NonLeggibile(const fw::FolderItem& f) {
            "aperto resta invariato.";
 }
 
-// A layout holds a few hundred fields (85 data fields, 30 fixed texts), a file
-// of some kilobytes. A file far beyond these bounds is no layout, and reading
-// it would take the program's memory and time for nothing.
-constexpr long long kByteMassimi = 4LL << 20;
-constexpr std::size_t kRigheCampoMassime = 50000;
-
-// Whether byte holds more than massime lines after the first intestazione
-// ones, each line ended as TextInputStream::ReadLine ends it (CR, LF or CRLF).
-bool TroppeRighe(const String& byte, std::size_t intestazione, std::size_t massime) {
-    std::size_t righe = 0, i = 0;
-    while (i < byte.size()) {
-        std::size_t fine = byte.find_first_of("\r\n", i);
-        ++righe;
-        if (righe > intestazione + massime) return true;
-        if (fine == String::npos) break;
-        i = fine + 1;
-        if (byte[fine] == '\r' && i < byte.size() && byte[i] == '\n') ++i;
-    }
-    return false;
-}
-
 }  // namespace
 
 namespace vx {
@@ -137,8 +101,10 @@ namespace vx {
 bool wMain::RegistraFile() {
     DragCanvas& canvas = *DragCanvas1;
 
-    Integer n = canvas.CercaCampo(0);
-    if (n > Modulo1::kMassimoTestiFissi) {
+    const ScritturaConfig scrittura =
+        ScriviConfigurazione(DalCanvas(canvas), ::App().VXVer, ::App().VXHead);
+    if (scrittura.rifiutata) {
+        const Integer n = scrittura.testiFissi;
         fw::MsgBox("Hai inserito " + fw::Str(n) +
                    " testi fissi ma il numero massimo consentito è " +
                    fw::Str(Modulo1::kMassimoTestiFissi) + ". Devi eliminarne " +
@@ -155,69 +121,7 @@ bool wMain::RegistraFile() {
         fw::MsgBox(NonScrivibile(f.get(), nomeFileConfig));
         return false;
     }
-    s->Delimiter = fw::Chr(13);
-    auto scrivi = [&s](const String& riga) { s->WriteLine(fw::ToMacRoman(riga)); };
-
-    scrivi("<FCS><F><" + ::App().VXVer + "><" + ::App().VXHead + ">");
-    scrivi(Modulo1::SuUnaRiga(canvas.nomeFileSfondo));
-
-    Integer rigaD2 = ::wPalette().CercaCampo("D2");
-    String larghezze;
-    for (const auto& c : canvas.vCampi) {
-        if (c->iCampo == rigaD2) {
-            larghezze = c->LarghezzeCaratteri();
-            break;
-        }
-    }
-    scrivi(larghezze);
-
-    auto posiz = [&canvas](std::size_t i) -> Integer {
-        return i < canvas.vSezioni.size() ? canvas.vSezioni[i]->posizY : 0;
-    };
-    for (std::size_t i = 0; i < 3; ++i) scrivi(fw::Str(posiz(i)));
-    const Integer inizioDettaglio = posiz(0);
-    const Integer fineDettaglio = posiz(1);
-
-    Memo<Integer, String> codiceRiga([this](const Integer& r) { return CodiceRiga(modulo, r); });
-    Memo<Integer, String> nomeFont(
-        [](const Integer& i) { return Modulo1::SuUnaRiga(NomeFont(i)); });
-    String riga;
-    for (const auto& c : canvas.vCampi) {
-        String codice;
-        if (c->iCampo < 0) {
-            codice = "-1";
-        } else if (c->iCampo > 0) {
-            codice = codiceRiga(c->iCampo);
-        }
-        bool dettaglio = fw::TextEquals(fw::Left(codice, 1), "D") && inizioDettaglio <= c->ty &&
-                         c->ty < fineDettaglio;
-        const String colonne[] = {
-            Stella(dettaglio),
-            codice,
-            Modulo1::SuUnaRiga(c->testoFisso),
-            fw::Str(c->tx),
-            fw::Str(c->ty),
-            fw::Str(c->riquadro->Width),
-            fw::Str(c->riquadro->Height),
-            nomeFont(c->iFont),
-            fw::Str(c->dimFont),
-            Stella(c->stileG),
-            Stella(c->stileC),
-            Stella(c->stileS),
-            fw::Str(fw::Red(c->coloreEtich)),
-            fw::Str(fw::Green(c->coloreEtich)),
-            fw::Str(fw::Blue(c->coloreEtich)),
-            fw::Str(c->pagina),
-            fw::Str(c->AllType),
-        };
-        riga.clear();
-        for (const String& col : colonne) {
-            riga += col;
-            riga += TAB;
-        }
-        scrivi(riga);
-    }
-
+    s->Write(scrittura.byte);
     if (!s->Close()) {
         fw::MsgBox(ScritturaFallita(*f, s->LastError()));
         return false;
@@ -244,7 +148,7 @@ void wMain::ApriFile() {
                    "nuovo.");
         NuovoConfig();
     };
-    if (f->Length() > kByteMassimi) {
+    if (f->Length() > kByteMassimiConfig) {
         troppoGrande();
         return;
     }
@@ -267,83 +171,45 @@ void wMain::ApriFile() {
         return;
     }
     file->Close();
-    const bool troppeRighe = TroppeRighe(byte, 6, kRigheCampoMassime);
-    auto s = std::make_unique<fw::TextInputStream>(std::move(byte));
-    s->Encoding = fw::TextEncoding::MacRoman;
-
-    String riga = s->ReadLine();
-    if (!fw::TextEquals(fw::Left(fw::NthField(riga, TAB, 1), 5), "<FCS>")) {
+    LetturaConfig lettura = LeggiConfigurazione(byte);
+    if (lettura.esito == LetturaConfig::kEstraneo) {
         fw::MsgBox("Il file " + nomeFileConfig +
                    " non è un file di configurazione stampe. Ne creo uno nuovo.");
         NuovoConfig();
-        s->Close();
         return;
     }
-    if (troppeRighe) {
+    if (lettura.esito == LetturaConfig::kTroppoGrande) {
         troppoGrande();
         return;
     }
+    Configuratore& letto = lettura.configuratore;
 
     SetTitle(nomeFileConfig);
     nomeFileAperto = nomeFileConfig;
 
-    String sfondo = fw::NthField(s->ReadLine(), TAB, 1);
-    if (!sfondo.empty()) canvas.ApriFileSfondo(sfondo);
-
-    s->ReadLine();  // the character widths are for the invoicing program only
-
-    for (std::size_t i = 0; i < 3; ++i) {
-        Integer y = Intero(fw::NthField(s->ReadLine(), TAB, 1));
-        if (i < canvas.vSezioni.size()) canvas.vSezioni[i]->posizY = y;
+    if (!letto.nomeFileSfondo.empty()) canvas.ApriFileSfondo(letto.nomeFileSfondo);
+    for (std::size_t i = 0; i < letto.posizSezioni.size() && i < canvas.vSezioni.size(); ++i) {
+        canvas.vSezioni[i]->posizY = letto.posizSezioni[i];
     }
 
     canvas.vCampi.clear();
-
-    vx::wPalette& palette = ::wPalette();
-    Memo<String, Integer> cercaCampo([&palette](const String& k) { return palette.CercaCampo(k); });
-    Memo<String, Integer> cercaFont([](const String& n) { return Modulo1::CercaFont(n); });
-    Memo<Integer, String> nomeRiga([this](const Integer& r) { return NomeRiga(modulo, r); });
-    // Counted as the lines are read, for the fixed-text limit warning. It is
+    // Counted as the fields are added, for the fixed-text limit warning. It is
     // shown once for the file, at the first field line past the limit: a file
     // with a thousand fixed texts would otherwise ask for a thousand answers.
     Integer testiFissi = 0;
     bool avvisato = false;
-    while (!s->EndOfFile()) {
-        riga = s->ReadLine();
+    for (DatiCampo& d : letto.campi) {
         std::shared_ptr<Campo> c = canvas.AggiungiCampo(avvisato ? 0 : testiFissi);
         avvisato = avvisato || testiFissi >= Modulo1::kMassimoTestiFissi;
-        const std::array<String, 17> colonne = Colonne(riga);
-        auto col = [&colonne](std::size_t k) -> const String& { return colonne[k - 1]; };
-        c->iCampo = cercaCampo(col(2));
-        c->testoFisso = col(3);
-        c->tx = Intero(col(4));
-        c->ty = Intero(col(5));
-        c->riquadro->Width = fw::Val(col(6));
-        c->riquadro->Height = fw::Val(col(7));
-        c->iFont = cercaFont(col(8));
-        c->dimFont = Intero(col(9));
-        c->stileG = fw::TextEquals(col(10), "*");
-        c->stileC = fw::TextEquals(col(11), "*");
-        c->stileS = fw::TextEquals(col(12), "*");
-        c->coloreEtich = fw::RGB(Intero(col(13)), Intero(col(14)), Intero(col(15)));
-        c->pagina = Intero(col(16));
-        c->AllType = Intero(col(17));
-        if (c->iCampo == -1) {
-            c->etichetta = "<sconosciuto>";
-        } else if (c->iCampo == 0) {
-            c->etichetta = c->testoFisso;
-        } else {
-            c->etichetta = nomeRiga(c->iCampo);
-        }
+        SulCampo(d, *c);
         if (c->iCampo == 0) ++testiFissi;
     }
 
     canvas.RidisegnaArea(0, 0, canvas.Width(), canvas.Height());
     ImpostaBarreScorrim();
-    palette.Init();
-    palette.Reset();
+    ::wPalette().Init();
+    ::wPalette().Reset();
     canvas.modificato = false;
-    s->Close();
 }
 
 }  // namespace vx

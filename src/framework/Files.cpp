@@ -190,9 +190,11 @@ std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
 
 namespace {
 
-// A file is read in pieces of this size, so that only what is asked for is read
-// and held.
-constexpr std::size_t kPezzo = 1 << 20;
+// A file is read in pieces, so that only what is asked for is read and held: a
+// piece is what is left of the file, at least kPezzoMinimo (a file may grow while
+// it is read) and at most kPezzoMassimo. A small file costs what its size costs.
+constexpr std::size_t kPezzoMinimo = 4 << 10;
+constexpr std::size_t kPezzoMassimo = 1 << 20;
 
 // Without the last character of s when it is cut short (a UTF-8 lead byte
 // missing some of the bytes that follow it).
@@ -231,14 +233,17 @@ bool TextInputStream::Fill() {
         pos_ = 0;
     }
     std::size_t vecchio = bytes_.size();
+    const qint64 resto = source_->file.size() - source_->file.pos();
+    const std::size_t pezzo = std::clamp<std::size_t>(
+        resto > 0 ? static_cast<std::size_t>(resto) : 0, kPezzoMinimo, kPezzoMassimo);
     try {
-        bytes_.resize(vecchio + kPezzo);
+        bytes_.resize(vecchio + pezzo);
     } catch (const std::bad_alloc&) {
         // What memory cannot hold cannot be read: the stream ends there.
         source_->done = failed_ = true;
         return false;
     }
-    qint64 n = source_->file.read(bytes_.data() + vecchio, static_cast<qint64>(kPezzo));
+    qint64 n = source_->file.read(bytes_.data() + vecchio, static_cast<qint64>(pezzo));
     bytes_.resize(vecchio + static_cast<std::size_t>(std::max<qint64>(n, 0)));
     if (n <= 0) {
         source_->done = true;

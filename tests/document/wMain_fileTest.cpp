@@ -300,7 +300,7 @@ TEST_F(FileConfigTest, GiroCompletoDaGliStessiByte) {
 // a double becomes the largest one, which then reads back unchanged.
 TEST_F(FileConfigTest, NumeriUgualiSuOgniDesktop) {
     const String massimo = "1.7976931348623157e+308";
-    auto campo = [this](const String& tx, const String& w, const String& h, const String& dim) {
+    auto campo = [](const String& tx, const String& w, const String& h, const String& dim) {
         return Riga({"", "", "t", tx, "40", w, h, kFont, dim, "", "", "", "0", "0", "0", "0", "0"});
     };
     const String letto = Inizio("", "", "1.6e2") + campo("1.6e2", "12.5", "2.25", "1.2e1") +
