@@ -64,8 +64,11 @@ for scala in 1.25 1.5; do
   tasti Return
   principale=$(finestra "FIp.txt") || fail "at $scala the invoice layout did not open"
   trova_tavolozza "$principale" || fail "at $scala no palette"
-  # The palette out of the way, so that all of the page is seen.
-  xdotool windowmove --sync "$tavolozza" 1000 600 2>/dev/null
+  # The main window in the corner and the palette beside it, so that all of
+  # the page is seen.
+  xdotool windowmove --sync "$principale" 0 0 2>/dev/null
+  xdotool windowmove --sync "$tavolozza" 920 0 2>/dev/null
+  sleep 0.3
   attiva "$principale"
   sleep 0.5
   geometria "$principale"
