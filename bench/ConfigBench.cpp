@@ -54,6 +54,22 @@ struct Configurazione {
         }
     }
     ~Configurazione() { fw::testing::Reset(); }
+
+    // The layout saved once, its bytes read back; false, with the run marked,
+    // when that cannot be had.
+    bool Salvata(benchmark::State& state) {
+        if (!pronta) {
+            state.SkipWithError("needs the application object and the palette");
+            return false;
+        }
+        w.DragCanvas1->modificato = true;
+        if (!w.RegistraFile()) {
+            state.SkipWithError("not saved");
+            return false;
+        }
+        return true;
+    }
+    fw::String Byte() const { return fw::GetFolderItem("FIp.txt", 0)->OpenAsTextFile()->ReadAll(); }
     Configurazione(const Configurazione&) = delete;
     Configurazione& operator=(const Configurazione&) = delete;
 
@@ -85,12 +101,7 @@ BENCHMARK(BM_RegistraFile)->Apply(Campi);
 void BM_ApriFile(benchmark::State& state) {
     auto n = static_cast<std::size_t>(state.range(0));
     Configurazione conf(static_cast<int>(n));
-    if (!conf.pronta) {
-        state.SkipWithError("needs the application object and the palette");
-        return;
-    }
-    conf.w.DragCanvas1->modificato = true;
-    if (!conf.w.RegistraFile()) state.SkipWithError("not saved");
+    if (!conf.Salvata(state)) return;
     for (auto _ : state) conf.w.ApriFile();
     if (conf.w.DragCanvas1->vCampi.size() != n) state.SkipWithError("wrong field count");
 }
@@ -101,14 +112,8 @@ BENCHMARK(BM_ApriFile)->Arg(6)->Apply(Campi);
 void BM_LeggiConfigurazione(benchmark::State& state) {
     auto n = static_cast<std::size_t>(state.range(0));
     Configurazione conf(static_cast<int>(n));
-    if (!conf.pronta) {
-        state.SkipWithError("needs the application object and the palette");
-        return;
-    }
-    conf.w.DragCanvas1->modificato = true;
-    if (!conf.w.RegistraFile()) state.SkipWithError("not saved");
-    const auto file = fw::GetFolderItem("FIp.txt", 0)->OpenAsTextFile();
-    const fw::String byte = file->ReadAll();
+    if (!conf.Salvata(state)) return;
+    const fw::String byte = conf.Byte();
     std::size_t campi = 0;
     for (auto _ : state) campi = vx::LeggiConfigurazione(byte).configuratore.campi.size();
     if (campi != n) state.SkipWithError("wrong field count");
@@ -118,14 +123,8 @@ BENCHMARK(BM_LeggiConfigurazione)->Arg(6)->Apply(Campi);
 void BM_ScriviConfigurazione(benchmark::State& state) {
     auto n = static_cast<std::size_t>(state.range(0));
     Configurazione conf(static_cast<int>(n));
-    if (!conf.pronta) {
-        state.SkipWithError("needs the application object and the palette");
-        return;
-    }
-    conf.w.DragCanvas1->modificato = true;
-    if (!conf.w.RegistraFile()) state.SkipWithError("not saved");
-    const auto file = fw::GetFolderItem("FIp.txt", 0)->OpenAsTextFile();
-    const vx::Configuratore letto = vx::LeggiConfigurazione(file->ReadAll()).configuratore;
+    if (!conf.Salvata(state)) return;
+    const vx::Configuratore letto = vx::LeggiConfigurazione(conf.Byte()).configuratore;
     for (auto _ : state) {
         benchmark::DoNotOptimize(vx::ScriviConfigurazione(letto, "1.0.4", "27-04-2017").byte);
     }

@@ -4,6 +4,7 @@
 // program's own: shared by the fuzzer of the file and the one of the windows.
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,21 @@ struct RighePref {
     std::vector<std::string> righe;
     // The lines the program counts: its CRs, up to the two it uses; -1 when empty.
     fw::Integer contate = 0;
+};
+
+// How the inputs went, told when the fuzzer ends.
+struct ConteggiPref {
+    explicit ConteggiPref(const char* programma) : programma(programma) {}
+    ~ConteggiPref() {
+        std::fprintf(stderr,
+                     "%s: %lld inputs checked: %lld without a CR (left untouched), %lld rewritten "
+                     "and compared line by line\n",
+                     programma, intatti + riscritti, intatti, riscritti);
+    }
+    ConteggiPref(const ConteggiPref&) = delete;
+    ConteggiPref& operator=(const ConteggiPref&) = delete;
+    const char* programma;
+    long long intatti = 0, riscritti = 0;
 };
 
 }  // namespace oracolo

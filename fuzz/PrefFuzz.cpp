@@ -33,16 +33,7 @@ constexpr const char* kProgramma = "velarix_fuzz_pref";
 QTemporaryDir* cartella = nullptr;
 Preferenze* pref = nullptr;
 
-// How the inputs went, told when the fuzzer ends.
-struct Conteggi {
-    long long intatti = 0, riscritti = 0;
-    ~Conteggi() {
-        std::fprintf(stderr,
-                     "%s: %lld inputs checked: %lld without a CR (left untouched), %lld rewritten "
-                     "and compared line by line\n",
-                     kProgramma, intatti + riscritti, intatti, riscritti);
-    }
-} conteggi;
+oracolo::ConteggiPref conteggi{kProgramma};
 
 [[noreturn]] void Violazione(const std::string& regola, const std::string& atteso,
                              const std::string& ottenuto) {
