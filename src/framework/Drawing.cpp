@@ -280,9 +280,7 @@ QPainter* Surface::Painter() {
     if (!image || image->isNull()) return nullptr;
     if (!painter_) painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(image)) return nullptr;
-    painterFont = -1;
-    painterPenSet = false;
-    painterInDevicePixels = false;
+    painterState = {};
     Changing();
     OpenSurfaces().insert(this);
     if (!closingRegistered && QCoreApplication::instance()) {
@@ -419,7 +417,7 @@ class Out {
     void Line(const QPointF& from, const QPointF& to, const QPen& pen) {
         InPagePixels();
         p_->setPen(pen);
-        surface_.painterPenSet = false;
+        surface_.painterState.penSet = false;
         p_->drawLine(from, to);
     }
 
@@ -429,14 +427,14 @@ class Out {
     // changes only when the kind of drawing does, which costs less than
     // changing it for every fill.
     void InDevicePixels() {
-        if (surface_.painterInDevicePixels || dpr_ == 1) return;
+        if (surface_.painterState.inDevicePixels || dpr_ == 1) return;
         p_->setWorldTransform(QTransform::fromScale(1 / dpr_, 1 / dpr_));
-        surface_.painterInDevicePixels = true;
+        surface_.painterState.inDevicePixels = true;
     }
     void InPagePixels() {
-        if (!surface_.painterInDevicePixels) return;
+        if (!surface_.painterState.inDevicePixels) return;
         p_->setWorldTransform(QTransform());
-        surface_.painterInDevicePixels = false;
+        surface_.painterState.inDevicePixels = false;
     }
 
     // Draws the label on a transparent picture with room for all its ink
@@ -470,14 +468,14 @@ class Out {
     }
 
     void Set(const FontEntry& f, const QColor& c) {
-        if (surface_.painterFont != f.id) {
+        if (surface_.painterState.font != f.id) {
             p_->setFont(f.font);
-            surface_.painterFont = f.id;
+            surface_.painterState.font = f.id;
         }
-        if (!surface_.painterPenSet || surface_.painterPen != c.rgba()) {
+        if (!surface_.painterState.penSet || surface_.painterState.pen != c.rgba()) {
             p_->setPen(c);
-            surface_.painterPen = c.rgba();
-            surface_.painterPenSet = true;
+            surface_.painterState.pen = c.rgba();
+            surface_.painterState.penSet = true;
         }
     }
 

@@ -85,14 +85,15 @@ class Surface {
 
     // The open painter, begun on first use; nullptr when there are no pixels.
     QPainter* Painter();
-    // The font and pen colour last set on the open painter (-1 for none since
-    // it began): labels mostly share them, and setting them costs more than
-    // comparing.
-    int painterFont = -1;
-    unsigned painterPen = 0;
-    bool painterPenSet = false;
-    // Whether the open painter draws in device pixels rather than page pixels.
-    bool painterInDevicePixels = false;
+    // What is set on the open painter, as it was when it began: labels mostly
+    // share a font and a pen, and setting them costs more than comparing.
+    struct PainterState {
+        int font = -1;  // the font's id, -1 for none
+        unsigned pen = 0;
+        bool penSet = false;
+        // Whether it draws in device pixels rather than page pixels.
+        bool inDevicePixels = false;
+    } painterState;
     // Closes the painter. Subclasses call it before replacing or freeing the
     // pixels.
     void Flush();
