@@ -36,8 +36,9 @@ namespace {
 constexpr const char* kProgramma = "velarix_fuzz_finestra";
 
 QTemporaryDir* cartella = nullptr;
-// The one picture in the program's folder.
-const std::string kFigura = "sfondo.png";
+// The pictures in the program's folder: the second of a name the toolkit would
+// take for one of its built-in resources.
+const std::string kFigure[] = {"sfondo.png", ":sfondo.png"};
 
 QString Q(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -77,7 +78,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fw::testing::SetProgramFolder(cartella->path().toStdString() + "/");
     QImage figura(40, 30, QImage::Format_RGB32);
     figura.fill(Qt::darkCyan);
-    if (!figura.save(cartella->filePath(Q(kFigura)), "PNG")) std::abort();
+    for (const std::string& f : kFigure) {
+        if (!figura.save(cartella->path() + "/" + Q(f), "PNG")) std::abort();
+    }
     if (!fw::Application::Instance()) new vx::App;
     if (!fw::Application::Instance() || ::wPalette().lbCodCampi.empty()) {
         // Until the program has both there is nothing to read a file into.
@@ -115,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     const std::string nome = fw::FromMacRoman(sfondo);
     const bool nudo = nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos &&
                       nome != "." && nome != "..";
-    const bool presente = nudo && !nome.empty() && QFileInfo::exists(cartella->filePath(Q(nome)));
+    const bool presente =
+        nudo && !nome.empty() && QFileInfo::exists(cartella->path() + "/" + Q(nome));
     if (!nome.empty() && !presente) {
         const std::string mancante = "Il file del modulo grafico di sfondo " +
                                      Modulo1::Abbrevia(nome) + " non è stato trovato.";
@@ -125,8 +129,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
                        mostrati.empty() ? "no message" : mostrati[0].message);
         }
     }
-    if (presente && nome == kFigura && !w.DragCanvas1->Backdrop()) {
-        Violazione("the picture in the program's folder is the background", kFigura, "none");
+    for (const std::string& f : kFigure) {
+        if (presente && nome == f && !w.DragCanvas1->Backdrop()) {
+            Violazione("the picture in the program's folder is the background", f, "none");
+        }
     }
     const std::string sfondoTenuto = presente || !nudo ? sfondo : "";
 

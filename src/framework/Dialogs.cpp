@@ -2,16 +2,101 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFileDialog>
-#include <QMessageBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
+#include "framework/DialogsPrivate.h"
 #include "framework/Files.h"
 #include "framework/Placement.h"
 #include "framework/QtConvert.h"
 #include "framework/Testing.h"
 
 namespace fw {
+
+namespace detail {
+
+MessageBox::MessageBox(QWidget* parent) : Centred(parent) {
+    setTextFormat(Qt::PlainText);
+}
+
+void MessageBox::SetExplanation(const QString& text) {
+    setInformativeText(text);
+    // The toolkit gives the explanation a label of its own, read as markup
+    // whatever the box's format.
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        label->setTextFormat(Qt::PlainText);
+    }
+}
+
+bool FileChooser::OnDisk(QStringList& files) const {
+    const QString folder = directory().absolutePath();
+    bool resource = false;
+    for (QString& f : files) {
+        if (!f.startsWith(u':')) continue;
+        resource = true;
+        f = folder + (folder.endsWith(u'/') ? QString() : QStringLiteral("/")) + f;
+    }
+    return resource;
+}
+
+void FileChooser::showEvent(QShowEvent* e) {
+    Centred::showEvent(e);
+    if (hooked_) return;
+    // The toolkit makes its widgets when the dialog is first shown; this comes
+    // after its own check of every change of the name.
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        hooked_ = true;
+        connect(name, &QLineEdit::textChanged, this, &FileChooser::UpdateOpen);
+    }
+}
+
+void FileChooser::UpdateOpen() {
+    QStringList files = selectedFiles();
+    if (!OnDisk(files)) return;
+    auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (!open) return;
+    open->setEnabled(std::all_of(files.cbegin(), files.cend(),
+                                 [](const QString& f) { return QFileInfo::exists(f); }));
+}
+
+void FileChooser::accept() {
+    QStringList files = selectedFiles();
+    const bool resource = OnDisk(files);
+    chosen_ = files;
+    if (!resource) {
+        QFileDialog::accept();
+        return;
+    }
+    // What the toolkit does with a name it takes for a file: a folder is
+    // opened, a missing file is said, in the toolkit's own words.
+    for (const QString& f : files) {
+        QFileInfo info(f);
+        if (!info.exists()) {
+            MessageBox box(this);
+            box.setIcon(QMessageBox::Warning);
+            box.setWindowTitle(windowTitle());
+            box.setText(QFileDialog::tr("%1\nFile not found.\nPlease verify the "
+                                        "correct file name was given.")
+                            .arg(info.fileName()));
+            box.setStandardButtons(QMessageBox::Ok);
+            box.exec();
+            return;
+        }
+        if (info.isDir()) {
+            setDirectory(f);
+            if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->clear();
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
+}  // namespace detail
 
 namespace {
 
@@ -22,7 +107,7 @@ QWidget* DialogParent() {
     return QApplication::activeWindow();
 }
 
-using MessageBox = detail::Centred<QMessageBox>;
+using detail::MessageBox;
 
 }  // namespace
 
@@ -78,7 +163,7 @@ MessageDialogButton* MessageDialog::ShowModal() {
     }
     if (!Title.empty()) box.setWindowTitle(Q(Title));
     box.setText(Q(Message));
-    if (!Explanation.empty()) box.setInformativeText(Q(Explanation));
+    if (!Explanation.empty()) box.SetExplanation(Q(Explanation));
     QPushButton* action = nullptr;
     QPushButton* alternate = nullptr;
     QPushButton* cancel = nullptr;
@@ -111,12 +196,12 @@ std::shared_ptr<FolderItem> GetOpenFolderItem(const String&) {
         if (!answer || answer->path.empty()) return nullptr;
         return New<FolderItem>(answer->path);
     }
-    detail::Centred<QFileDialog> dialog(DialogParent(), QString(), Q(folder));
+    detail::FileChooser dialog(DialogParent(), QString(), Q(folder));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return nullptr;
-    QString path = dialog.selectedFiles().constFirst();
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty()) return nullptr;
+    QString path = dialog.Chosen().constFirst();
     if (path.isEmpty()) return nullptr;
-    return New<FolderItem>(path.toStdString());
+    return New<FolderItem>(S(path));
 }
 
 bool SelectColor(Color& colour, const String& prompt) {

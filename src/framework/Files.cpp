@@ -24,7 +24,20 @@ namespace fw {
 
 // --- FolderItem -------------------------------------------------------------
 
-FolderItem::FolderItem(String path) : path_(std::move(path)) {}
+namespace {
+
+// The toolkit reads a path that starts with ":" as one of its built-in
+// resources. A path given to the layer always names the file system, so such a
+// one is the file of that name relative to the working folder, as any other
+// relative path is.
+String FileSystemPath(String path) {
+    if (!path.empty() && path.front() == ':') path.insert(0, "./");
+    return path;
+}
+
+}  // namespace
+
+FolderItem::FolderItem(String path) : path_(FileSystemPath(std::move(path))) {}
 
 bool FolderItem::Exists() const {
     return !path_.empty() && QFileInfo::exists(Q(path_));
@@ -377,8 +390,9 @@ String ProgramFolder() {
 }  // namespace detail
 
 std::shared_ptr<FolderItem> GetFolderItem(const String& name, Integer) {
-    QString n = Q(name);
-    if (QDir::isAbsolutePath(n)) return New<FolderItem>(name);
+    // Only a path from the root is taken as it is; every other name, one that
+    // starts with ":" too, is in the program's folder.
+    if (!name.empty() && name.front() == '/') return New<FolderItem>(name);
     return New<FolderItem>(detail::ProgramFolder() + name);
 }
 
@@ -388,6 +402,7 @@ std::shared_ptr<FolderItem> PreferencesFolder() {
         folder = S(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     }
     if (folder.empty()) return nullptr;
+    folder = FileSystemPath(std::move(folder));
     QDir().mkpath(Q(folder));
     if (folder.back() != '/') folder += '/';
     return New<FolderItem>(folder);

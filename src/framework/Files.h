@@ -27,8 +27,10 @@ enum class FileError {
     Other,
 };
 
-// A file or folder by path. A folder's AbsolutePath ends with the separator, so a
-// name appended to it names a file inside it.
+// A file or folder by path: always a path of the file system, never one of the
+// toolkit's built-in resources, whatever the path starts with. A folder's
+// AbsolutePath ends with the separator, so a name appended to it names a file
+// inside it.
 class FolderItem {
   public:
     explicit FolderItem(String path);
@@ -131,7 +133,7 @@ class TextOutputStream {
     FileError error_ = FileError::None;
 };
 
-// A bare name in the program's folder, or an absolute path as it is.
+// A path from the root ("/...") as it is; any other name in the program's folder.
 std::shared_ptr<FolderItem> GetFolderItem(const String& name, Integer mode = 0);
 
 namespace detail {

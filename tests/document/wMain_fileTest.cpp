@@ -866,6 +866,46 @@ TEST_F(FileConfigTest, SfondoConUnaCartellaNelNomeNonVieneLetto) {
     EXPECT_EQ(C().nomeFileSfondo, "figura.png");
 }
 
+// A bare name that starts with ":" is a file of the program's folder, never one
+// of the toolkit's built-in resources, which it would name for the toolkit: the
+// program's pictures (":immagini") and the toolkit's own (":qt-project.org").
+TEST_F(FileConfigTest, SfondoCheIniziaConDuePuntiECercatoNellaCartellaDelProgramma) {
+    const String nomi[] = {":", "::", ":immagini", ":modulo.png", ":qt-project.org", ":qpdf"};
+    ASSERT_TRUE(QFileInfo::exists(":immagini"));
+    ASSERT_TRUE(QFileInfo::exists(":qt-project.org"));
+    for (const String& nome : nomi) {
+        SCOPED_TRACE("absent: " + nome);
+        SulDisco(Inizio(nome));
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file del modulo grafico di sfondo " + nome +
+                                                  " non è stato trovato."});
+        EXPECT_EQ(C().Backdrop(), nullptr);
+        EXPECT_EQ(C().nomeFileSfondo, "");
+        C().modificato = true;
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_EQ(Disco(), Inizio(""));
+    }
+    QImage figura(20, 10, QImage::Format_RGB32);
+    figura.fill(Qt::red);
+    for (const String& nome : nomi) {
+        SCOPED_TRACE("present: " + nome);
+        ASSERT_TRUE(figura.save(QString::fromStdString(programma.File(nome)), "PNG"));
+        SulDisco(Inizio(nome));
+        seam::ClearShown();
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), std::vector<String>{});
+        ASSERT_NE(C().Backdrop(), nullptr);
+        EXPECT_EQ(C().Backdrop()->Width(), 20);
+        EXPECT_EQ(C().Backdrop()->Graphics().Pixel(5, 5), 0xFF0000u);
+        EXPECT_EQ(C().nomeFileSfondo, nome);
+        C().modificato = true;
+        ASSERT_TRUE(w->RegistraFile());
+        EXPECT_EQ(Disco(), Inizio(nome));
+    }
+}
+
 // A file far larger than any layout is refused as no configuration file,
 // before it is read: here 64 GB that take no room on the disk.
 TEST_F(FileConfigTest, FileEnormeRifiutatoSenzaLeggerlo) {

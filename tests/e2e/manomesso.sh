@@ -4,7 +4,8 @@
 # round and round while the person answers "Apri", and leaves the file alone
 # when "Nuovo" ends it; a line cut short and an unknown code are read, shown
 # and saved back complete, the unknown code as "-1", with nothing lost; and on
-# an Italian desktop numbers with a fraction or an exponent keep their values.
+# an Italian desktop numbers with a fraction or an exponent keep their values;
+# a picture name that starts with ":" is a file of the program's folder.
 # Usage: manomesso.sh <velarix binary> <artefacts folder>. Exit 77: skipped.
 binario=${1:?path of the velarix binary}
 artefatti=${2:?folder for artefacts}
@@ -120,6 +121,65 @@ for giro in "hand-written" "as saved"; do
     fail "the numbers of the $giro file did not survive on an Italian desktop"
   fi
 done
+
+# --- A picture name that starts with ":", which the toolkit would take for one
+# of its built-in resources (":immagini" holds the program's pictures): a file
+# of the program's folder like any other name. Missing, it is reported and
+# dropped; a picture of such a name is picked in the open-file dialog, shown,
+# and saved as its name; opened again it is found, and saved back byte for byte.
+convert -size 120x60 xc:'#00A0A0' "png:$tmp/programma/:modulo.png"
+# Whether the page shows the colour $3 (#RRGGBB) at (x, y), within 3 s.
+colore_pagina() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW _ c
+  geometria "$principale"
+  for _ in $(seq 30); do
+    c=$(import -window "$principale" -crop "1x1+$1+$((HEIGHT - 612 + $2))" +repage -depth 8 txt:- \
+      2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1)
+    [ "$c" = "$3" ] && return 0
+    sleep 0.1
+  done
+  echo "the page shows $c at $1, $2"
+  return 1
+}
+testa_due_punti() { printf '<FCS><F><1.0.4><27-04-2017>\r%s\r\r100\r200\r350\r' "$1"; }
+{
+  testa_due_punti ':immagini'
+  righe_comuni
+} >"$file"
+apri_fattura
+messaggio "$prima" "Il file del modulo grafico di sfondo :immagini non è stato trovato."
+attiva "$m"
+tasti Return
+sparita "$m" || fail "the missing-picture message stayed"
+principale=$(finestra "FIp.txt") || fail "the layout naming :immagini was not opened"
+colore_pagina 20 20 "#FFFFFF" || fail "the page shows a picture for :immagini"
+geometria "$principale"
+prima=$(finestre)
+clic "$principale" 30 $(((HEIGHT - 612) / 2))
+menu=$(nuova_finestra "$prima") || fail "the Archivio menu did not open"
+clic_testo "$menu" "Importa modulo grafico..."
+scelta=$(nuova_finestra "$prima") || fail "no open-file dialog"
+attiva "$scelta"
+scrivi ":modulo.png"
+tasti Return
+sparita "$scelta" || fail "the open-file dialog did not take :modulo.png"
+colore_pagina 20 20 "#00A0A0" || fail "the picture :modulo.png is not shown"
+import -window root "$artefatti/manomesso-due-punti.png"
+attiva "$principale"
+tasti ctrl+s ctrl+q
+attendi_uscita
+{
+  testa_due_punti ':modulo.png'
+  righe_comuni
+} >"$tmp/atteso"
+cmp -s "$file" "$tmp/atteso" || fail "the picture picked was not saved as :modulo.png"
+apri_fattura
+principale=$(finestra "FIp.txt") || fail "the layout naming :modulo.png was not opened"
+colore_pagina 20 20 "#00A0A0" || fail "the picture :modulo.png is not found again"
+attiva "$principale"
+tasti ctrl+a ctrl+6 ctrl+4 ctrl+s ctrl+q
+attendi_uscita
+cmp -s "$file" "$tmp/atteso" || fail "the layout naming :modulo.png was not saved back as it was"
 
 echo "start-up median: $(mediana "${avvii[@]}") ms over ${#avvii[@]} launches"
 echo "PASS"

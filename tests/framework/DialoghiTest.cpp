@@ -1,7 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "Aiuti.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/DialogsPrivate.h"
 #include "framework/Files.h"
 #include "framework/Testing.h"
 
@@ -152,4 +165,140 @@ TEST(Dialoghi, LaSceltaDelFileParteDallaCartellaDelProgramma) {
     EXPECT_EQ(GetOpenFolderItem(""), nullptr);
     ASSERT_EQ(seam::Shown().size(), 1u);
     EXPECT_EQ(seam::Shown()[0].folder, "/percorso/del/programma/");
+}
+
+// Paths as text in a failure's report.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+// The toolkit's open-file dialog over a folder, with the message boxes it
+// shows answered at once and their texts kept.
+class SceltaFile {
+  public:
+    explicit SceltaFile(const prova::Cartella& c)
+        : dialogo(nullptr, QString(), QString::fromStdString(c.Percorso())) {
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setFileMode(QFileDialog::ExistingFile);
+        dialogo.show();
+        QObject::connect(&risponditore, &QTimer::timeout, [this] {
+            if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                avvisi << b->text();
+                formatiPiani = formatiPiani && b->textFormat() == Qt::PlainText;
+                b->accept();
+            }
+        });
+        risponditore.start(5);
+    }
+    // The name typed as a user types it; whether "Open" can then be pressed.
+    bool Digita(const QString& nome) {
+        auto* campo = dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* pulsanti = dialogo.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (!campo || !pulsanti) return false;
+        campo->clear();
+        QTest::keyClicks(campo, nome);
+        return pulsanti->button(QDialogButtonBox::Open)->isEnabled();
+    }
+    // The name typed, then Return; whether the dialog took it.
+    bool Scrivi(const QString& nome) {
+        Digita(nome);
+        QTest::keyClick(dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")),
+                        Qt::Key_Return);
+        return dialogo.result() == QDialog::Accepted;
+    }
+    String Cartella() const { return dialogo.directory().absolutePath().toStdString() + "/"; }
+
+    detail::FileChooser dialogo;
+    QStringList avvisi;
+    bool formatiPiani = true;
+
+  private:
+    QTimer risponditore;
+};
+
+}  // namespace
+
+// A name that starts with ":" is a file of the folder shown, as any other name:
+// picked when it is there, said to be missing when not, even where the toolkit
+// has a resource of that name, the program's pictures or its own.
+TEST(Dialoghi, LaSceltaDelFileNonDaMaiUnaRisorsa) {
+    prova::Cartella c;
+    c.Scrivi(":modulo.png", "x");
+    c.Scrivi("normale.png", "x");
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(c.File(":cartella"))));
+    const QString risorse[] = {":/immagini/170.png", ":immagini/170.png",
+                               ":qt-project.org/qmessagebox/images/qtlogo-64.png"};
+    for (const QString& r : risorse) ASSERT_TRUE(QFileInfo(r).isFile()) << r.toStdString();
+
+    struct Caso {
+        const char* scritto;
+        const char* scelto;  // "" when nothing is chosen
+    };
+    const Caso casi[] = {{":modulo.png", ":modulo.png"}, {"normale.png", "normale.png"}};
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.scritto);
+        EXPECT_TRUE(SceltaFile(c).Digita(k.scritto));  // "Open" can be clicked
+        SceltaFile s(c);
+        EXPECT_TRUE(s.Scrivi(k.scritto));
+        EXPECT_EQ(s.dialogo.Chosen(), QStringList{QString::fromStdString(c.File(k.scelto))});
+        EXPECT_TRUE(s.avvisi.isEmpty());
+    }
+    {
+        // Clicked in the list: the same name in the field.
+        SceltaFile s(c);
+        s.dialogo.selectFile(QString::fromStdString(c.File(":modulo.png")));
+        s.dialogo.accept();
+        EXPECT_EQ(s.dialogo.result(), QDialog::Accepted);
+        EXPECT_EQ(s.dialogo.Chosen(), QStringList{QString::fromStdString(c.File(":modulo.png"))});
+    }
+    {
+        // A folder of the disk is opened, the name is cleared.
+        SceltaFile s(c);
+        EXPECT_FALSE(s.Scrivi(":cartella"));
+        EXPECT_EQ(s.Cartella(), c.File(":cartella/"));
+        EXPECT_TRUE(
+            s.dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text().isEmpty());
+    }
+    // The toolkit's own words for a missing file, with the name in its place.
+    QString mancante;
+    {
+        SceltaFile s(c);
+        EXPECT_FALSE(s.Scrivi("manca.png"));
+        ASSERT_EQ(s.avvisi.size(), 1);
+        mancante = s.avvisi[0];
+        ASSERT_TRUE(mancante.startsWith("manca.png\n"));
+    }
+    for (const QString& nome : {risorse[0], risorse[1], risorse[2], QString(":qt-project.org"),
+                                QString(":immagini"), QString(":manca.png")}) {
+        SCOPED_TRACE(nome.toStdString());
+        EXPECT_FALSE(SceltaFile(c).Digita(nome));
+        SceltaFile s(c);
+        EXPECT_FALSE(s.Scrivi(nome));
+        EXPECT_EQ(s.Cartella(), c.Percorso());
+        QString atteso = mancante;
+        atteso.replace(0, 9, QFileInfo(nome).fileName());
+        EXPECT_EQ(s.avvisi, QStringList{atteso});
+        EXPECT_TRUE(s.formatiPiani);
+    }
+}
+
+// Names from files are shown in messages as they are: markup in them is text,
+// and a picture it names is not loaded.
+TEST(Dialoghi, IMessaggiMostranoIlTestoComE) {
+    detail::MessageBox box(nullptr);
+    const QString testo =
+        "Il file del modulo grafico di sfondo <b>x</b><img "
+        "src=\":qt-project.org/qmessagebox/images/qtlogo-64.png\"> non è stato "
+        "trovato.";
+    box.setText(testo);
+    box.SetExplanation("<i>spiegazione</i>");
+    int etichette = 0;
+    for (auto* l : box.findChildren<QLabel*>()) {
+        if (l->text() != testo && l->text() != "<i>spiegazione</i>") continue;
+        ++etichette;
+        EXPECT_EQ(l->textFormat(), Qt::PlainText) << l->text().toStdString();
+    }
+    EXPECT_EQ(etichette, 2);
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -79,6 +80,81 @@ TEST(GetFolderItem, NomeNudoNellaCartellaDelProgrammaPercorsoAssolutoComEe) {
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(QDir::cleanPath(QString::fromStdString(f->AbsolutePath())),
               QDir::cleanPath(QCoreApplication::applicationDirPath() + "/FIp.txt"));
+}
+
+// The toolkit reads a path that starts with ":" as one of its built-in
+// resources, the program's pictures and its own. Every name from a file or a
+// user is a file of the file system: a bare one is in the program's folder.
+TEST(GetFolderItem, UnNomeCheIniziaConDuePuntiEUnFileDellaCartellaDelProgramma) {
+    prova::Cartella programma;
+    seam::SetProgramFolder(programma.Percorso());
+    ASSERT_TRUE(QFileInfo::exists(":/immagini/170.png"));
+    ASSERT_TRUE(QFileInfo::exists(":qt-project.org"));
+    for (const char* nome :
+         {":", "::", ":immagini", ":immagini/170.png", ":qt-project.org", ":modulo.png"}) {
+        SCOPED_TRACE(nome);
+        auto f = GetFolderItem(nome, 0);
+        EXPECT_EQ(f->AbsolutePath(), programma.File(nome));
+        EXPECT_FALSE(f->Exists());
+        EXPECT_EQ(f->OpenAsPicture(), nullptr);
+        EXPECT_EQ(f->OpenAsTextFile(), nullptr);
+    }
+    QImage figura(3, 2, QImage::Format_RGB32);
+    figura.fill(Qt::red);
+    ASSERT_TRUE(figura.save(QString::fromStdString(programma.File(":modulo.png")), "PNG"));
+    auto f = GetFolderItem(":modulo.png", 0);
+    EXPECT_TRUE(f->Exists());
+    EXPECT_EQ(f->Name(), ":modulo.png");
+    auto p = f->OpenAsPicture();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Width(), 3);
+
+    auto scritto = GetFolderItem(":immagini", 0);
+    auto s = scritto->CreateTextFile();
+    ASSERT_NE(s, nullptr);
+    s->WriteLine("uno");
+    ASSERT_TRUE(s->Close());
+    EXPECT_EQ(programma.Leggi(":immagini"), "uno\r");
+    EXPECT_EQ(scritto->OpenAsTextFile()->ReadAll(), "uno\r");
+}
+
+// A file item of a path that starts with ":", as a dialog or the environment
+// may give one, is that file relative to the working folder, as any relative
+// path is; so is a preferences folder of such a path.
+TEST(FolderItem, UnPercorsoCheIniziaConDuePuntiNonEUnaRisorsa) {
+    prova::Cartella lavoro;
+    struct Ritorno {
+        QString prima = QDir::currentPath();
+        ~Ritorno() { QDir::setCurrent(prima); }
+    } ritorno;
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(lavoro.Percorso())));
+    const String qui = QDir::currentPath().toStdString() + "/";
+
+    FolderItem risorsa(":/immagini/170.png");
+    EXPECT_FALSE(risorsa.Exists());
+    EXPECT_EQ(risorsa.Length(), 0);
+    EXPECT_EQ(risorsa.OpenAsPicture(), nullptr);
+    EXPECT_EQ(risorsa.OpenAsTextFile(), nullptr);
+    EXPECT_EQ(risorsa.AbsolutePath(), qui + ":/immagini/170.png");
+    FolderItem cartella(":qt-project.org");
+    EXPECT_FALSE(cartella.Directory());
+
+    FolderItem file(":nota.txt");
+    auto s = file.CreateTextFile();
+    ASSERT_NE(s, nullptr);
+    s->Write("vero");
+    ASSERT_TRUE(s->Close());
+    EXPECT_EQ(lavoro.Leggi(":nota.txt"), "vero");
+    EXPECT_TRUE(file.Exists());
+    EXPECT_EQ(file.Length(), 4);
+    EXPECT_EQ(file.Name(), ":nota.txt");
+    EXPECT_EQ(file.AbsolutePath(), qui + ":nota.txt");
+
+    seam::SetPreferencesFolder(":pref");
+    auto pref = PreferencesFolder();
+    ASSERT_NE(pref, nullptr);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(lavoro.File(":pref"))).isDir());
+    EXPECT_EQ(pref->AbsolutePath(), qui + ":pref/");
 }
 
 TEST(PreferencesFolder, CartellaCreataConSeparatoreFinale) {
