@@ -32,7 +32,7 @@ void MessageBox::SetExplanation(const QString& text) {
     }
 }
 
-bool FileChooser::OnDisk(QStringList& files) const {
+bool FileChooser::InFolderShown(QStringList& files) const {
     const QString folder = directory().absolutePath();
     bool resource = false;
     for (QString& f : files) {
@@ -56,7 +56,7 @@ void FileChooser::showEvent(QShowEvent* e) {
 
 void FileChooser::UpdateOpen() {
     QStringList files = selectedFiles();
-    if (!OnDisk(files)) return;
+    if (!InFolderShown(files)) return;
     auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
     if (!open) return;
@@ -66,7 +66,7 @@ void FileChooser::UpdateOpen() {
 
 void FileChooser::accept() {
     QStringList files = selectedFiles();
-    const bool resource = OnDisk(files);
+    const bool resource = InFolderShown(files);
     chosen_ = files;
     if (!resource) {
         QFileDialog::accept();

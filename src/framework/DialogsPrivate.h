@@ -38,7 +38,7 @@ class FileChooser : public Centred<QFileDialog> {
   private:
     // The names chosen as files of the folder shown; whether any was a
     // resource's name.
-    bool OnDisk(QStringList& files) const;
+    bool InFolderShown(QStringList& files) const;
     // "Open" as for any other name: the toolkit disables it for such a name,
     // looking for it among its resources.
     void UpdateOpen();
