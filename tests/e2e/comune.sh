@@ -221,6 +221,27 @@ clic_testo() {
   sleep 0.2
 }
 
+# Opens "Importa modulo grafico..." from the Archivio menu of the main window
+# $1 (the page, 612 pixels high, is below the menu bar); the open-file dialog's
+# id goes into $scelta.
+apri_importa() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW prima menu
+  geometria "$1"
+  prima=$(finestre)
+  clic "$1" 30 $(((HEIGHT - 612) / 2))
+  menu=$(nuova_finestra "$prima") || fail "the Archivio menu did not open"
+  clic_testo "$menu" "Importa modulo grafico..."
+  scelta=$(nuova_finestra "$prima") || fail "no open-file dialog"
+}
+# The background picture $2 picked in that dialog by typing its name.
+importa_modulo() {
+  apri_importa "$1"
+  attiva "$scelta"
+  scrivi "$2"
+  tasti Return
+  sparita "$scelta" || fail "the open-file dialog did not take $2"
+}
+
 # Waits for the program to end (up to 15 s) and checks its exit code.
 attendi_uscita() {
   local _ codice

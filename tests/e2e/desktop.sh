@@ -86,13 +86,7 @@ sparita "$colore" || fail "the colour chooser stayed"
 
 # --- The file chooser of "Importa modulo grafico...": Italian, centred, in the
 # program's folder.
-cornice "$principale"
-geometria "$principale"
-barra=$((HEIGHT - 612))
-clic "$principale" 30 $((barra / 2))
-menu=$(nuova_finestra "$prima") || fail "the Archivio menu did not open"
-clic_testo "$menu" "Importa modulo grafico..."
-scelta=$(nuova_finestra "$prima") || fail "no open-file dialog"
+apri_importa "$principale"
 sleep 0.3
 centrata "$scelta" "the open-file dialog"
 mostra "$scelta" "Cerca in"

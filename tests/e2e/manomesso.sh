@@ -153,16 +153,7 @@ tasti Return
 sparita "$m" || fail "the missing-picture message stayed"
 principale=$(finestra "FIp.txt") || fail "the layout naming :immagini was not opened"
 colore_pagina 20 20 "#FFFFFF" || fail "the page shows a picture for :immagini"
-geometria "$principale"
-prima=$(finestre)
-clic "$principale" 30 $(((HEIGHT - 612) / 2))
-menu=$(nuova_finestra "$prima") || fail "the Archivio menu did not open"
-clic_testo "$menu" "Importa modulo grafico..."
-scelta=$(nuova_finestra "$prima") || fail "no open-file dialog"
-attiva "$scelta"
-scrivi ":modulo.png"
-tasti Return
-sparita "$scelta" || fail "the open-file dialog did not take :modulo.png"
+importa_modulo "$principale" ":modulo.png"
 colore_pagina 20 20 "#00A0A0" || fail "the picture :modulo.png is not shown"
 import -window root "$artefatti/manomesso-due-punti.png"
 attiva "$principale"

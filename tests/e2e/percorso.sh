@@ -114,15 +114,7 @@ tasti Return # "Continua" with "Nuovo" and "Fattura", as the dialog starts
 finestre_principali
 
 # The background picture through the platform's open-file dialog.
-prima=$(finestre)
-clic "$principale" 30 $((barra / 2))
-menu=$(nuova_finestra "$prima") || fail "the Archivio menu did not open"
-clic_testo "$menu" "Importa modulo grafico..."
-scelta=$(nuova_finestra "$prima") || fail "no open-file dialog"
-attiva "$scelta"
-scrivi "$tmp/programma/modulo.png"
-tasti Return
-sparita "$scelta" || fail "the open-file dialog stayed"
+importa_modulo "$principale" "$tmp/programma/modulo.png"
 
 # A detail field: "dettaglio: aliquota IVA %", catalogue row 41, code D13,
 # moved to 120, 160, stretched to 180 x 18 by its handle, in Liberation Serif,
