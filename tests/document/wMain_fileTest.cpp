@@ -87,6 +87,17 @@ class FileConfigTest : public prova::Principale {
         for (const auto& d : seam::Shown()) m.push_back(d.message);
         return m;
     }
+    // Opens the file of these bytes, whose picture nome is not found: the one
+    // message names it, and the page has no background.
+    void ApriSenzaSfondo(const String& byte, const String& nome) {
+        SulDisco(byte);
+        seam::ClearShown();
+        seam::AnswerMsgBox();
+        w->ApriFile();
+        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file del modulo grafico di sfondo " + nome +
+                                                  " non è stato trovato."});
+        EXPECT_EQ(C().Backdrop(), nullptr);
+    }
     QStringList Contenuto() const {
         return QDir(QString::fromStdString(programma.Percorso()))
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -844,13 +855,7 @@ TEST_F(FileConfigTest, SfondoConUnaCartellaNelNomeNonVieneLetto) {
           String("/etc/shadow"), String(".."), String(".")}) {
         SCOPED_TRACE(nome);
         C().nomeFileSfondo = "prima.png";
-        SulDisco(Inizio(nome) + "\t24\r");
-        seam::ClearShown();
-        seam::AnswerMsgBox();
-        w->ApriFile();
-        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file del modulo grafico di sfondo " + nome +
-                                                  " non è stato trovato."});
-        EXPECT_EQ(C().Backdrop(), nullptr);
+        ApriSenzaSfondo(Inizio(nome) + "\t24\r", nome);
         EXPECT_EQ(C().nomeFileSfondo, nome);
         EXPECT_EQ(C().vCampi.size(), 1u);
         EXPECT_FALSE(C().modificato);
@@ -875,13 +880,7 @@ TEST_F(FileConfigTest, SfondoCheIniziaConDuePuntiECercatoNellaCartellaDelProgram
     ASSERT_TRUE(QFileInfo::exists(":qt-project.org"));
     for (const String& nome : nomi) {
         SCOPED_TRACE("absent: " + nome);
-        SulDisco(Inizio(nome));
-        seam::ClearShown();
-        seam::AnswerMsgBox();
-        w->ApriFile();
-        EXPECT_EQ(Messaggi(), std::vector<String>{"Il file del modulo grafico di sfondo " + nome +
-                                                  " non è stato trovato."});
-        EXPECT_EQ(C().Backdrop(), nullptr);
+        ApriSenzaSfondo(Inizio(nome), nome);
         EXPECT_EQ(C().nomeFileSfondo, "");
         C().modificato = true;
         ASSERT_TRUE(w->RegistraFile());
